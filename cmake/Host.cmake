@@ -1,0 +1,48 @@
+# The Linux build: the framework over our own Win32 subset (platform/host).
+find_package(PkgConfig REQUIRED)
+pkg_check_modules(FREETYPE REQUIRED IMPORTED_TARGET freetype2)
+pkg_check_modules(FONTCONFIG REQUIRED IMPORTED_TARGET fontconfig)
+
+# The compiled .res travels inside the executable, as it does on Windows.
+set(ORVANE_RES_EMBED ${CMAKE_BINARY_DIR}/res/res_embed.S)
+file(WRITE ${ORVANE_RES_EMBED}.in
+"    .section .rodata
+    .balign 16
+    .global orvane_res_begin
+    .global orvane_res_end
+orvane_res_begin:
+    .incbin \"${ORVANE_RES}\"
+orvane_res_end:
+    .byte 0
+    .section .note.GNU-stack,\"\",@progbits
+")
+configure_file(${ORVANE_RES_EMBED}.in ${ORVANE_RES_EMBED} COPYONLY)
+set_source_files_properties(${ORVANE_RES_EMBED} PROPERTIES OBJECT_DEPENDS ${ORVANE_RES})
+add_library(orvane_res_blob OBJECT ${ORVANE_RES_EMBED})
+add_dependencies(orvane_res_blob orvane_res)
+
+# platform/host: the Win32 subset, the resource reader and the presenters.
+file(GLOB ORVANE_HOST_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/platform/host/*.cpp)
+add_library(orvane_host STATIC ${ORVANE_HOST_SOURCES})
+target_include_directories(orvane_host PUBLIC ${CMAKE_SOURCE_DIR} ${CMAKE_SOURCE_DIR}/platform/host)
+target_link_libraries(orvane_host PUBLIC PkgConfig::FREETYPE PkgConfig::FONTCONFIG)
+
+# platform: the framework, written once against the Win32 API.
+file(GLOB ORVANE_FRAMEWORK_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/platform/*.cpp)
+list(FILTER ORVANE_FRAMEWORK_SOURCES EXCLUDE REGEX ".*/winmain\\.cpp$")
+add_library(orvane_framework STATIC ${ORVANE_FRAMEWORK_SOURCES})
+target_link_libraries(orvane_framework PUBLIC orvane_host)
+
+# app/ and launcher/: the launcher itself. An object library, so that the
+# global application object is always linked in.
+file(GLOB ORVANE_APP_SOURCES CONFIGURE_DEPENDS
+     ${CMAKE_SOURCE_DIR}/app/*.cpp ${CMAKE_SOURCE_DIR}/launcher/*.cpp)
+add_library(orvane_app OBJECT ${ORVANE_APP_SOURCES})
+target_link_libraries(orvane_app PUBLIC orvane_framework)
+
+add_executable(OrvaneCD ${CMAKE_SOURCE_DIR}/platform/winmain.cpp)
+target_link_libraries(OrvaneCD PRIVATE orvane_app orvane_framework orvane_res_blob)
+
+enable_testing()
+add_subdirectory(tools)
+add_subdirectory(tests)

@@ -1,0 +1,23 @@
+# Compile the one resource script into the binary .res format with a real
+# resource compiler. llvm-rc preprocesses through clang, which drops the
+# code-page pragma, so the UTF-8 code page is also given on its command line.
+set(ORVANE_RC_SOURCE ${CMAKE_SOURCE_DIR}/res/launcher.rc)
+set(ORVANE_RES ${CMAKE_BINARY_DIR}/res/launcher.res)
+file(GLOB ORVANE_RC_INPUTS CONFIGURE_DEPENDS
+     ${CMAKE_SOURCE_DIR}/res/*.bmp ${CMAKE_SOURCE_DIR}/res/*.ico
+     ${CMAKE_SOURCE_DIR}/res/*.manifest ${CMAKE_SOURCE_DIR}/res/*.h)
+
+find_program(ORVANE_LLVM_RC NAMES llvm-rc llvm-rc-16 llvm-rc-15 llvm-rc-14)
+if(NOT ORVANE_LLVM_RC)
+  message(FATAL_ERROR "llvm-rc not found: install Debian's llvm package")
+endif()
+
+add_custom_command(
+  OUTPUT ${ORVANE_RES}
+  COMMAND ${CMAKE_COMMAND} -E make_directory ${CMAKE_BINARY_DIR}/res
+  COMMAND ${ORVANE_LLVM_RC} /nologo /C 65001 /I ${CMAKE_SOURCE_DIR}/res /FO ${ORVANE_RES} ${ORVANE_RC_SOURCE}
+  DEPENDS ${ORVANE_RC_SOURCE} ${ORVANE_RC_INPUTS}
+  WORKING_DIRECTORY ${CMAKE_SOURCE_DIR}/res
+  COMMENT "Compiling launcher.rc to launcher.res"
+  VERBATIM)
+add_custom_target(orvane_res ALL DEPENDS ${ORVANE_RES})

@@ -1,0 +1,85 @@
+// The launcher window's construction, initialisation and message map.
+#include "launcher/launcher_dialog.h"
+
+#include "app/application.h"
+#include "launcher/frame_composition.h"
+
+BEGIN_MESSAGE_MAP(COrvaneCDDlg, CDialog)
+    ON_WM_PAINT()
+    ON_WM_QUERYDRAGICON()
+    ON_WM_LBUTTONDOWN()
+    ON_WM_MOUSEMOVE()
+    ON_WM_CTLCOLOR()
+END_MESSAGE_MAP()
+
+COrvaneCDDlg::COrvaneCDDlg(CWnd* pParent) : CDialog(COrvaneCDDlg::IDD, pParent)
+{
+    m_hIcon = AfxGetApp()->LoadIcon(IDI_LAUNCHER_ICON);
+}
+
+COrvaneCDDlg::~COrvaneCDDlg() = default;
+
+void COrvaneCDDlg::DoDataExchange(CDataExchange* pDX)
+{
+    CDialog::DoDataExchange(pDX);
+}
+
+BOOL COrvaneCDDlg::OnInitDialog()
+{
+    CDialog::OnInitDialog();
+
+    SetIcon(m_hIcon, TRUE);
+    SetIcon(m_hIcon, FALSE);
+
+    for (int i = 0; i < HOVER_COUNT; ++i) m_nHover[i] = 0;
+
+    m_ptClose = CPoint(268, 5);
+    m_ptMinimize = CPoint(248, 5);
+    m_ptSetup = CPoint(100, 85);
+    m_ptManual = CPoint(100, 140);
+    m_ptReader = CPoint(100, 200);
+
+    // The window's own DC is the reference for every memory DC and for the
+    // frame buffer, which therefore has the display's format.
+    CClientDC dc(this);
+
+    m_dcFrame.CreateCompatibleDC(&dc);
+    m_bmpFrame.CreateCompatibleBitmap(&dc, kFrameWidth, kFrameHeight);
+    m_dcFrame.SelectObject(&m_bmpFrame);
+
+    m_dcBackground.CreateCompatibleDC(&dc);
+    m_bmpBackground.LoadBitmap(IDB_BACKGROUND);
+    m_dcBackground.SelectObject(&m_bmpBackground);
+
+    m_dcClose.CreateCompatibleDC(&dc);
+    m_bmpClose.LoadBitmap(IDB_CLOSE_BUTTON);
+    m_dcClose.SelectObject(&m_bmpClose);
+
+    m_dcMinimize.CreateCompatibleDC(&dc);
+    m_bmpMinimize.LoadBitmap(IDB_MINIMIZE_BUTTON);
+    m_dcMinimize.SelectObject(&m_bmpMinimize);
+
+    m_dcSetup.CreateCompatibleDC(&dc);
+    m_bmpSetup.LoadBitmap(IDB_SETUP_ENTRY);
+    m_dcSetup.SelectObject(&m_bmpSetup);
+
+    m_dcManual.CreateCompatibleDC(&dc);
+    m_bmpManual.LoadBitmap(IDB_MANUAL_ENTRY);
+    m_dcManual.SelectObject(&m_bmpManual);
+
+    m_dcReader.CreateCompatibleDC(&dc);
+    m_bmpReader.LoadBitmap(IDB_READER_ENTRY);
+    m_dcReader.SelectObject(&m_bmpReader);
+
+    // The template always holds the label; a damaged one without it still
+    // opens the window.
+    if (CWnd* pLabel = GetDlgItem(IDC_VERSION_LABEL)) pLabel->SetWindowText(L"버젼 : 1.02");
+
+    return TRUE;
+}
+
+// Shown while the user drags the minimized window.
+HCURSOR COrvaneCDDlg::OnQueryDragIcon()
+{
+    return static_cast<HCURSOR>(m_hIcon);
+}

@@ -1,0 +1,62 @@
+// The headless presenter: windows live only in memory, on a virtual screen
+// of kScreenWidth x kScreenHeight pixels. Tests and scripted sessions drive
+// them as a user would (pointer and keys, in screen coordinates) and read
+// the pixels a window shows.
+//
+// The presenter is chosen with ORVANE_PRESENTER=headless (the default when
+// no other presenter is built or no display is wanted). A scripted session
+// reads ORVANE_HEADLESS_SCRIPT: see headless_script.h.
+#pragma once
+
+#include "win32.h"
+
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace host::headless {
+
+constexpr int kScreenWidth = 1024;
+constexpr int kScreenHeight = 768;
+
+// Called whenever the UI thread would block waiting for input (GetMessage,
+// WaitMessage, a modal or move loop) and the queue holds nothing. The hook
+// gives input or inspects windows. If it gives nothing, the thread has no
+// input left: the presenter reports it on stderr and ends the process with
+// status 124, so a session that never ends fails instead of hanging.
+using IdleHook = std::function<void()>;
+void SetIdleHook(IdleHook hook);
+
+// Input as a user gives it; each call queues the messages the real system
+// would (mouse messages to the window under the pointer or the capture, in
+// its client coordinates; key messages to the focus window, WM_SYSKEYDOWN
+// while Alt is held).
+void MovePointer(int screenX, int screenY);
+void PressLeft();
+void ReleaseLeft();
+void KeyDown(UINT vk);
+void KeyUp(UINT vk);
+void Key(UINT vk);                      // down and up
+void KeyWithAlt(UINT vk);               // Alt held: Alt+F4
+void CloseRequest(HWND top);            // the desktop's close request: SC_CLOSE
+POINT PointerPos();
+
+// What a top-level window shows: its surface, children included.
+struct Picture {
+    int width = 0, height = 0;
+    std::vector<std::uint32_t> pixels;  // 0x00RRGGBB, top-down
+    std::uint32_t At(int x, int y) const { return pixels[static_cast<std::size_t>(y) * width + x]; }
+};
+Picture Snapshot(HWND top);
+
+// Top-level windows, in creation order, that exist now.
+std::vector<HWND> TopLevelWindows();
+
+// Text that MessageBoxW showed, oldest first (MessageBoxW returns IDOK at once).
+const std::vector<std::wstring>& MessageBoxLog();
+
+// Forget all windows, queued messages, hooks and logs (between tests).
+void Reset();
+
+}  // namespace host::headless
