@@ -1,0 +1,25 @@
+#!/usr/bin/env bash
+# Installs what building and testing the launcher needs on Debian 12.
+# Already-installed packages are skipped, so a second run is quick.
+set -euo pipefail
+
+packages=(
+  build-essential cmake pkg-config git
+  llvm clang                       # llvm-rc compiles the resource script; clang runs its preprocessor
+  libgtest-dev googletest libbenchmark-dev valgrind
+  libfreetype-dev libfontconfig-dev fonts-nanum libsdl2-dev
+  g++-mingw-w64-x86-64 g++-mingw-w64-i686 binutils-mingw-w64-x86-64 binutils-mingw-w64-i686
+  wine64 xvfb xdotool imagemagick openbox x11-utils
+)
+
+missing=()
+for p in "${packages[@]}"; do
+  dpkg -s "$p" >/dev/null 2>&1 || missing+=("$p")
+done
+if ((${#missing[@]})); then
+  sudo=""
+  [ "$(id -u)" -eq 0 ] || sudo="sudo"
+  echo "setup: installing ${missing[*]}"
+  $sudo apt-get update -qq
+  DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+fi
