@@ -62,6 +62,7 @@ public:
 
     const std::vector<ResEntry>& entries() const { return m_entries; }
     // First entry of that type and name; with a language, only that language.
+    // String types and names match without regard to ASCII case.
     const ResEntry* Find(const ResId& type, const ResId& name,
                          std::optional<std::uint16_t> language = std::nullopt) const;
 

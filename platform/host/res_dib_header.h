@@ -1,0 +1,32 @@
+// The 40-byte BITMAPINFOHEADER that RT_BITMAP and RT_ICON images begin with,
+// read and checked in one place for both decoders.
+#pragma once
+
+#include "res_cursor.h"
+
+#include <cstdint>
+
+namespace host::res {
+
+struct InfoHeader {
+    std::int32_t width = 0, height = 0;
+    std::uint16_t planes = 0, bitCount = 0;
+    std::uint32_t compression = 0, sizeImage = 0;
+    std::int32_t xPelsPerMeter = 0, yPelsPerMeter = 0;
+    std::uint32_t clrUsed = 0, clrImportant = 0;
+};
+
+// Larger pictures are refused before any size arithmetic, so that no
+// product of dimensions can overflow.
+constexpr std::int32_t kMaxDibDimension = 32768;
+
+// Reads the header at the cursor; refuses any header size other than 40
+// (the V4/V5 and OS/2 forms are not used by resources we read) and one plane.
+InfoHeader ReadInfoHeader(Cursor& c);
+
+// Bytes per row of `width` pixels at `bitCount`, padded to a DWORD.
+inline std::uint64_t DibStride(std::int64_t width, int bitCount) {
+    return ((static_cast<std::uint64_t>(width) * bitCount + 31) / 32) * 4;
+}
+
+}  // namespace host::res
