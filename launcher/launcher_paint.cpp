@@ -3,6 +3,7 @@
 #include "launcher/launcher_dialog.h"
 
 #include "launcher/frame_composition.h"
+#include "launcher/icon_placement.h"
 
 void COrvaneCDDlg::OnPaint()
 {
@@ -14,10 +15,8 @@ void COrvaneCDDlg::OnPaint()
         const int cyIcon = GetSystemMetrics(SM_CYICON);
         CRect rect;
         GetClientRect(&rect);
-        const int x = (rect.Width() - cxIcon + 1) / 2;
-        const int y = (rect.Height() - cyIcon + 1) / 2;
 
-        dc.DrawIcon(x, y, m_hIcon);
+        dc.DrawIcon(CenterIcon(rect, cxIcon, cyIcon), m_hIcon);
         return;
     }
 

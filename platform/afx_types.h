@@ -11,13 +11,13 @@
 // A signed 32-bit client-area point (x to the right, y downwards).
 class CPoint : public tagPOINT {
 public:
-    CPoint() noexcept : tagPOINT{0, 0} {}
-    CPoint(int initX, int initY) noexcept : tagPOINT{initX, initY} {}
-    CPoint(POINT pt) noexcept : tagPOINT(pt) {}
+    constexpr CPoint() noexcept : tagPOINT{0, 0} {}
+    constexpr CPoint(int initX, int initY) noexcept : tagPOINT{initX, initY} {}
+    constexpr CPoint(POINT pt) noexcept : tagPOINT(pt) {}
     // The point a mouse message carries in its lParam: x in the low word and
     // y in the high word, each sign-extended (client coordinates can be
     // negative while the pointer is captured).
-    explicit CPoint(LPARAM lParam) noexcept
+    constexpr explicit CPoint(LPARAM lParam) noexcept
         : tagPOINT{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))} {}
 
     bool operator==(const POINT& other) const noexcept { return x == other.x && y == other.y; }
@@ -26,15 +26,15 @@ public:
 
 class CSize : public tagSIZE {
 public:
-    CSize() noexcept : tagSIZE{0, 0} {}
-    CSize(int initCX, int initCY) noexcept : tagSIZE{initCX, initCY} {}
+    constexpr CSize() noexcept : tagSIZE{0, 0} {}
+    constexpr CSize(int initCX, int initCY) noexcept : tagSIZE{initCX, initCY} {}
 };
 
 class CRect : public tagRECT {
 public:
-    CRect() noexcept : tagRECT{0, 0, 0, 0} {}
-    CRect(int l, int t, int r, int b) noexcept : tagRECT{l, t, r, b} {}
-    CRect(const RECT& rc) noexcept : tagRECT(rc) {}
+    constexpr CRect() noexcept : tagRECT{0, 0, 0, 0} {}
+    constexpr CRect(int l, int t, int r, int b) noexcept : tagRECT{l, t, r, b} {}
+    constexpr CRect(const RECT& rc) noexcept : tagRECT(rc) {}
 
     int Width() const noexcept { return right - left; }
     int Height() const noexcept { return bottom - top; }
