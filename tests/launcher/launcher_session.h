@@ -13,6 +13,7 @@
 #include <deque>
 #include <functional>
 #include <string>
+#include <vector>
 
 // Reads the launcher window's state.
 struct CLauncherDialogProbe {
@@ -54,6 +55,62 @@ struct CLauncherDialogProbe {
         }
     }
     static HICON Icon(COrvaneCDDlg* d) { return d->m_hIcon; }
+
+    // Puts `proc` between the framework and the window's default procedure,
+    // so a test sees what the framework hands to default processing (the
+    // base handlers' Default()). Returns the procedure it replaced, which
+    // `proc` must call on.
+    static WNDPROC HookDefault(COrvaneCDDlg* d, WNDPROC proc)
+    {
+        WNDPROC old = d->m_pfnSuper;
+        d->m_pfnSuper = proc;
+        return old;
+    }
+};
+
+// Replaces a window's procedure with one that records messages and calls on
+// the one it replaced; the tests' eyes in front of the framework.
+class MessageSpy {
+public:
+    explicit MessageSpy(HWND hwnd) : m_hwnd(hwnd)
+    {
+        s_instance = this;
+        m_old = reinterpret_cast<WNDPROC>(
+            ::SetWindowLongPtrW(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&MessageSpy::Proc)));
+    }
+    ~MessageSpy()
+    {
+        if (::IsWindow(m_hwnd))
+            ::SetWindowLongPtrW(m_hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(m_old));
+        s_instance = nullptr;
+    }
+
+    int Count(UINT message) const
+    {
+        int n = 0;
+        for (const MSG& m : m_seen) n += m.message == message;
+        return n;
+    }
+    const std::vector<MSG>& Seen() const { return m_seen; }
+    void Clear() { m_seen.clear(); }
+
+    // Called for each message before it goes on; may record more.
+    std::function<void(const MSG&)> onMessage;
+
+private:
+    static LRESULT CALLBACK Proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
+    {
+        MessageSpy* self = s_instance;
+        MSG m{hwnd, message, wParam, lParam, 0, {0, 0}};
+        self->m_seen.push_back(m);
+        if (self->onMessage) self->onMessage(m);
+        return ::CallWindowProcW(self->m_old, hwnd, message, wParam, lParam);
+    }
+
+    HWND m_hwnd;
+    WNDPROC m_old = nullptr;
+    std::vector<MSG> m_seen;
+    static inline MessageSpy* s_instance = nullptr;
 };
 
 class LauncherSession {
@@ -71,6 +128,23 @@ public:
     // session presses Escape to end it.
     BOOL Run()
     {
+        return RunWith([] { return theApp.InitInstance(); });
+    }
+
+    // Runs `dlg` modally as the application's main window.
+    INT_PTR RunDialog(CDialog& dlg)
+    {
+        INT_PTR result = 0;
+        RunWith([&] {
+            theApp.m_pMainWnd = &dlg;
+            result = dlg.DoModal();
+            return FALSE;
+        });
+        return result;
+    }
+
+    BOOL RunWith(const std::function<BOOL()>& run)
+    {
         host::headless::Reset();
         static bool initialised = false;
         if (!initialised) {
@@ -78,7 +152,7 @@ public:
             initialised = true;
         }
         host::headless::SetIdleHook([this] { OnIdle(); });
-        const BOOL result = theApp.InitInstance();
+        const BOOL result = run();
         host::headless::SetIdleHook(nullptr);
         return result;
     }
