@@ -1,0 +1,178 @@
+// BitBlt, PatBlt, FillRect and single pixels.
+//
+// A BitBlt copies only where the destination rectangle, the destination
+// DC's clip and the source bitmap (or surface) all overlap: destination
+// pixels whose source would lie outside the source are left as they were.
+#include "gdi_canvas.h"
+
+#include <algorithm>
+#include <new>
+#include <vector>
+
+namespace host::gdi {
+namespace {
+
+bool NeedsSource(DWORD rop) { return rop == SRCCOPY; }
+bool KnownRop(DWORD rop) { return rop == SRCCOPY || rop == BLACKNESS || rop == WHITENESS || rop == PATCOPY; }
+
+// Fills logical [x, x+cx) x [y, y+cy) with what a pattern-only raster
+// operation yields. A hollow brush paints nothing.
+void PatternFill(Dc& dc, const Canvas& c, std::int64_t x, std::int64_t y, std::int64_t cx, std::int64_t cy, DWORD rop)
+{
+    std::uint32_t pixel;
+    if (rop == BLACKNESS) {
+        pixel = 0;
+    } else if (rop == WHITENESS) {
+        pixel = 0x00FFFFFF;
+    } else {
+        Brush* brush = GetBrush(dc.brush);
+        if (!brush || brush->hollow) return;
+        pixel = ToPixel(brush->color);
+    }
+    FillDevice(c, ClipToDevice(c, x, y, x + cx, y + cy), pixel);
+}
+
+// Source pixel to destination pixel, by the documented rules: colour to
+// monochrome gives white where the source matches the source DC's
+// background colour; monochrome to colour gives the destination DC's text
+// colour for 0 (black) and its background colour for 1 (white).
+struct Convert {
+    enum { Same, ToMono, FromMono } mode = Same;
+    std::uint32_t srcBk = 0, text = 0, bk = 0;
+
+    std::uint32_t operator()(std::uint32_t p) const
+    {
+        switch (mode) {
+        case ToMono: return p == srcBk ? 0x00FFFFFFu : 0u;
+        case FromMono: return p ? bk : text;
+        default: return p;
+        }
+    }
+};
+
+void Copy(const Canvas& dst, const RECT& d, const Canvas& src, int sx, int sy, const Convert& conv)
+{
+    int w = d.right - d.left, h = d.bottom - d.top;
+    bool overlap = dst.pixels == src.pixels;
+    std::vector<std::uint32_t> row(overlap ? static_cast<std::size_t>(w) : 0);
+    // Same buffer: walk rows in the direction that never reads a row
+    // already written; within a row, go through a copy of it.
+    bool upward = overlap && sy < d.top;
+    for (int i = 0; i < h; ++i) {
+        int r = upward ? h - 1 - i : i;
+        const std::uint32_t* in = &src.At(sx, sy + r);
+        if (overlap) {
+            std::copy(in, in + w, row.begin());
+            in = row.data();
+        }
+        std::uint32_t* out = &dst.At(d.left, d.top + r);
+        for (int x = 0; x < w; ++x) out[x] = conv(in[x]);
+    }
+}
+
+}  // namespace
+}  // namespace host::gdi
+
+using namespace host::gdi;
+
+BOOL BitBlt(HDC dstHandle, int x, int y, int cx, int cy, HDC srcHandle, int x1, int y1, DWORD rop)
+{
+    Dc* dst = GetDc(dstHandle);
+    if (!dst) return FALSE;
+    if (!KnownRop(rop) || cx < 0 || cy < 0) {
+        SetLastError(ERROR_INVALID_PARAMETER);
+        return FALSE;
+    }
+    Dc* src = nullptr;
+    if (NeedsSource(rop) && !(src = GetDc(srcHandle))) return FALSE;
+    Canvas d;
+    if (!GetCanvas(*dst, &d)) return FALSE;
+    if (!src) {
+        PatternFill(*dst, d, x, y, cx, cy, rop);
+        return TRUE;
+    }
+    Canvas s;
+    if (!GetCanvas(*src, &s)) return FALSE;
+
+    // Destination rectangle cut to the destination clip, then to where the
+    // source exists: source device = dest device + shift.
+    RECT r = ClipToDevice(d, x, y, std::int64_t{x} + cx, std::int64_t{y} + cy);
+    std::int64_t shiftX = std::int64_t{x1} + s.origin.x - (std::int64_t{x} + d.origin.x);
+    std::int64_t shiftY = std::int64_t{y1} + s.origin.y - (std::int64_t{y} + d.origin.y);
+    std::int64_t l = std::max<std::int64_t>(r.left, -shiftX);
+    std::int64_t t = std::max<std::int64_t>(r.top, -shiftY);
+    std::int64_t rr = std::min<std::int64_t>(r.right, s.width - shiftX);
+    std::int64_t b = std::min<std::int64_t>(r.bottom, s.height - shiftY);
+    if (l >= rr || t >= b) return TRUE;
+    RECT cut{static_cast<LONG>(l), static_cast<LONG>(t), static_cast<LONG>(rr), static_cast<LONG>(b)};
+
+    Convert conv;
+    if (s.mono && !d.mono) {
+        conv.mode = Convert::FromMono;
+        conv.text = ToPixel(dst->textColor);
+        conv.bk = ToPixel(dst->bkColor);
+    } else if (!s.mono && d.mono) {
+        conv.mode = Convert::ToMono;
+        conv.srcBk = ToPixel(src->bkColor);
+    }
+    try {
+        Copy(d, cut, s, static_cast<int>(l + shiftX), static_cast<int>(t + shiftY), conv);
+    } catch (const std::bad_alloc&) {
+        SetLastError(ERROR_NOT_ENOUGH_MEMORY);
+        return FALSE;
+    }
+    return TRUE;
+}
+
+BOOL PatBlt(HDC handle, int x, int y, int cx, int cy, DWORD rop)
+{
+    Dc* dc = GetDc(handle);
+    if (!dc) return FALSE;
+    if (rop == SRCCOPY || !KnownRop(rop) || cx < 0 || cy < 0) {
+        SetLastError(ERROR_INVALID_PARAMETER);
+        return FALSE;
+    }
+    Canvas c;
+    if (!GetCanvas(*dc, &c)) return FALSE;
+    PatternFill(*dc, c, x, y, cx, cy, rop);
+    return TRUE;
+}
+
+int FillRect(HDC handle, const RECT* rect, HBRUSH brushHandle)
+{
+    Dc* dc = GetDc(handle);
+    if (!dc) return 0;
+    Brush* brush = GetBrush(brushHandle);
+    if (!brush) return 0;
+    if (!rect) {
+        SetLastError(ERROR_INVALID_PARAMETER);
+        return 0;
+    }
+    Canvas c;
+    if (!GetCanvas(*dc, &c)) return 0;
+    if (!brush->hollow)
+        FillDevice(c, ClipToDevice(c, rect->left, rect->top, rect->right, rect->bottom), ToPixel(brush->color));
+    return 1;
+}
+
+COLORREF GetPixel(HDC handle, int x, int y)
+{
+    Dc* dc = GetDc(handle);
+    Canvas c;
+    if (!dc || !GetCanvas(*dc, &c)) return CLR_INVALID;
+    RECT r = ClipToDevice(c, x, y, std::int64_t{x} + 1, std::int64_t{y} + 1);
+    if (IsRectEmpty(&r)) return CLR_INVALID;  // outside the clip
+    return ToColorRef(c.At(r.left, r.top));
+}
+
+COLORREF SetPixel(HDC handle, int x, int y, COLORREF color)
+{
+    Dc* dc = GetDc(handle);
+    Canvas c;
+    if (!dc || !GetCanvas(*dc, &c)) return CLR_INVALID;
+    RECT r = ClipToDevice(c, x, y, std::int64_t{x} + 1, std::int64_t{y} + 1);
+    if (IsRectEmpty(&r)) return CLR_INVALID;
+    std::uint32_t& p = c.At(r.left, r.top);
+    p = c.Store(ToPixel(color));
+    return ToColorRef(p);  // the colour actually set
+}

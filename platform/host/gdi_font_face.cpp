@@ -1,0 +1,264 @@
+// fontconfig picks a file for a LOGFONT; FreeType loads it once per file,
+// face index, pixel size and synthesis, and renders glyphs in monochrome so
+// that every text pixel is exactly the text colour or left alone.
+#include "gdi_font_face.h"
+
+#include <ft2build.h>
+#include FT_FREETYPE_H
+#include FT_SYNTHESIS_H
+#include FT_TRUETYPE_TABLES_H
+#include <fontconfig/fontconfig.h>
+
+#include <algorithm>
+#include <cmath>
+#include <map>
+#include <tuple>
+
+namespace host::gdi {
+namespace {
+
+FT_Library Library()
+{
+    // Lives as long as the process: cached faces are closed at exit.
+    static FT_Library library = [] {
+        FT_Library lib = nullptr;
+        if (FT_Init_FreeType(&lib) != 0) lib = nullptr;
+        return lib;
+    }();
+    return library;
+}
+
+std::string Utf8(const WCHAR* s, std::size_t max)
+{
+    std::string out;
+    for (std::size_t i = 0; i < max && s[i]; ++i) {
+        auto c = static_cast<std::uint32_t>(s[i]);
+        if (c > 0x10FFFF || (c >= 0xD800 && c < 0xE000)) c = 0xFFFD;
+        if (c < 0x80) {
+            out += static_cast<char>(c);
+        } else if (c < 0x800) {
+            out += static_cast<char>(0xC0 | (c >> 6));
+            out += static_cast<char>(0x80 | (c & 0x3F));
+        } else if (c < 0x10000) {
+            out += static_cast<char>(0xE0 | (c >> 12));
+            out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+            out += static_cast<char>(0x80 | (c & 0x3F));
+        } else {
+            out += static_cast<char>(0xF0 | (c >> 18));
+            out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
+            out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+            out += static_cast<char>(0x80 | (c & 0x3F));
+        }
+    }
+    return out;
+}
+
+// The language a Windows character set stands for. Matching by face name
+// alone can land on a font without the script (a Korean face name that
+// fontconfig does not know), so the script's language joins the pattern.
+const char* LanguageOf(BYTE charset)
+{
+    switch (charset) {
+    case HANGUL_CHARSET: return "ko";
+    case 128: return "ja";      // SHIFTJIS_CHARSET
+    case 134: return "zh-cn";   // GB2312_CHARSET
+    case 136: return "zh-tw";   // CHINESEBIG5_CHARSET
+    default: return nullptr;
+    }
+}
+
+struct Match {
+    std::string file;
+    int index = 0;
+    bool bold = false, italic = false;  // what the file itself is
+};
+
+bool FindFile(const LOGFONTW& lf, Match* out)
+{
+    static const bool ready = FcInit() == FcTrue;
+    if (!ready) return false;
+    std::string family = Utf8(lf.lfFaceName, LF_FACESIZE);
+    if (family.empty()) family = "sans-serif";
+    FcPattern* pattern = FcPatternCreate();
+    if (!pattern) return false;
+    FcPatternAddString(pattern, FC_FAMILY, reinterpret_cast<const FcChar8*>(family.c_str()));
+    if (const char* lang = LanguageOf(lf.lfCharSet))
+        FcPatternAddString(pattern, FC_LANG, reinterpret_cast<const FcChar8*>(lang));
+    FcPatternAddInteger(pattern, FC_WEIGHT, lf.lfWeight >= 600 ? FC_WEIGHT_BOLD : FC_WEIGHT_REGULAR);
+    FcPatternAddInteger(pattern, FC_SLANT, lf.lfItalic ? FC_SLANT_ITALIC : FC_SLANT_ROMAN);
+    FcPatternAddBool(pattern, FC_OUTLINE, FcTrue);
+    FcConfigSubstitute(nullptr, pattern, FcMatchPattern);
+    FcDefaultSubstitute(pattern);
+    FcResult result = FcResultNoMatch;
+    FcPattern* match = FcFontMatch(nullptr, pattern, &result);
+    FcPatternDestroy(pattern);
+    if (!match) return false;
+    FcChar8* file = nullptr;
+    bool ok = FcPatternGetString(match, FC_FILE, 0, &file) == FcResultMatch && file;
+    if (ok) {
+        out->file = reinterpret_cast<const char*>(file);
+        int value = 0;
+        if (FcPatternGetInteger(match, FC_INDEX, 0, &value) == FcResultMatch) out->index = value;
+        if (FcPatternGetInteger(match, FC_WEIGHT, 0, &value) == FcResultMatch) out->bold = value >= FC_WEIGHT_DEMIBOLD;
+        if (FcPatternGetInteger(match, FC_SLANT, 0, &value) == FcResultMatch) out->italic = value != FC_SLANT_ROMAN;
+    }
+    FcPatternDestroy(match);
+    return ok;
+}
+
+int Scale(long units, int em, int unitsPerEm)
+{
+    return static_cast<int>(std::lround(static_cast<double>(units) * em / unitsPerEm));
+}
+
+// Windows' text metrics come from the OS/2 table's "Windows" ascent and
+// descent; the hhea values stand in for fonts without one.
+void ComputeMetrics(FontFace& f)
+{
+    FT_Face face = f.ft;
+    int upem = face->units_per_EM ? face->units_per_EM : 2048;
+    auto* os2 = static_cast<TT_OS2*>(FT_Get_Sfnt_Table(face, FT_SFNT_OS2));
+    long asc = face->ascender, desc = -face->descender;
+    if (os2 && os2->version != 0xFFFF && os2->usWinAscent + os2->usWinDescent > 0) {
+        asc = os2->usWinAscent;
+        desc = os2->usWinDescent;
+    }
+    FaceMetrics& m = f.metrics;
+    m.ascent = Scale(asc, f.emPixels, upem);
+    m.descent = Scale(desc, f.emPixels, upem);
+    m.internalLeading = std::max(0, m.ascent + m.descent - f.emPixels);
+    long hheaLine = face->ascender - face->descender;
+    long gap = face->height - hheaLine;  // hhea line gap
+    m.externalLeading = std::max(0, Scale(gap - ((asc + desc) - hheaLine), f.emPixels, upem));
+    m.maxCharWidth = Scale(face->max_advance_width, f.emPixels, upem);
+    m.underlineOffset = std::max(1, Scale(-face->underline_position, f.emPixels, upem));
+    m.underlineThickness = std::max(1, Scale(face->underline_thickness, f.emPixels, upem));
+    if (os2 && os2->version != 0xFFFF) {
+        m.aveCharWidth = Scale(os2->xAvgCharWidth, f.emPixels, upem);
+        m.firstChar = os2->usFirstCharIndex;
+        m.lastChar = os2->usLastCharIndex;
+    }
+    if (m.aveCharWidth <= 0) m.aveCharWidth = f.GlyphFor(U'x').advance;
+    if (m.maxCharWidth <= 0) m.maxCharWidth = m.aveCharWidth;
+    // The low bit set means variable pitch, as in TEXTMETRIC.
+    m.pitchAndFamily = static_cast<BYTE>((FT_IS_FIXED_WIDTH(face) ? 0 : 0x01) | 0x02 | (FT_IS_SFNT(face) ? 0x04 : 0));
+}
+
+// The units that size a font: units per em and the Windows cell height.
+struct Design {
+    int unitsPerEm = 2048;
+    int cellUnits = 0;
+};
+
+FT_Face OpenFile(const Match& match, Design* design)
+{
+    FT_Library lib = Library();
+    FT_Face face = nullptr;
+    if (!lib || FT_New_Face(lib, match.file.c_str(), match.index, &face) != 0) return nullptr;
+    long cell = face->ascender - face->descender;
+    if (auto* os2 = static_cast<TT_OS2*>(FT_Get_Sfnt_Table(face, FT_SFNT_OS2));
+        os2 && os2->version != 0xFFFF && os2->usWinAscent + os2->usWinDescent > 0)
+        cell = os2->usWinAscent + os2->usWinDescent;
+    design->unitsPerEm = face->units_per_EM ? face->units_per_EM : 2048;
+    design->cellUnits = static_cast<int>(cell);
+    return face;
+}
+
+}  // namespace
+
+int EmPixelsFor(const LOGFONTW& lf, int unitsPerEm, int cellUnits)
+{
+    // Negative: the em height; positive: the cell height (ascent + descent);
+    // zero: a 12-pixel em.
+    std::int64_t em = 12;
+    if (lf.lfHeight < 0) {
+        em = -std::int64_t{lf.lfHeight};
+    } else if (lf.lfHeight > 0 && cellUnits > 0) {
+        em = std::llround(static_cast<double>(lf.lfHeight) * unitsPerEm / cellUnits);
+    }
+    return static_cast<int>(std::clamp<std::int64_t>(em, 1, 4096));
+}
+
+FontFace::~FontFace()
+{
+    if (ft) FT_Done_Face(ft);
+}
+
+bool FontFace::HasGlyph(char32_t c) const
+{
+    return FT_Get_Char_Index(ft, static_cast<FT_ULong>(c)) != 0;
+}
+
+const Glyph& FontFace::GlyphFor(char32_t c)
+{
+    if (auto it = glyphs.find(c); it != glyphs.end()) return it->second;
+    Glyph g;
+    FT_UInt index = FT_Get_Char_Index(ft, static_cast<FT_ULong>(c));  // 0: .notdef
+    FT_GlyphSlot slot = ft->glyph;
+    if (FT_Load_Glyph(ft, index, FT_LOAD_TARGET_MONO | FT_LOAD_FORCE_AUTOHINT) == 0) {
+        if (synthBold) FT_GlyphSlot_Embolden(slot);
+        if (synthItalic) FT_GlyphSlot_Oblique(slot);
+        if (slot->format == FT_GLYPH_FORMAT_BITMAP || FT_Render_Glyph(slot, FT_RENDER_MODE_MONO) == 0) {
+            const FT_Bitmap& bm = slot->bitmap;
+            g.advance = static_cast<int>((slot->advance.x + 32) >> 6);
+            g.left = slot->bitmap_left;
+            g.top = slot->bitmap_top;
+            g.width = static_cast<int>(bm.width);
+            g.rows = static_cast<int>(bm.rows);
+            g.bits.assign(static_cast<std::size_t>(g.width) * g.rows, 0);
+            for (int y = 0; y < g.rows; ++y) {
+                const unsigned char* row = bm.buffer + static_cast<std::ptrdiff_t>(y) * bm.pitch;
+                for (int x = 0; x < g.width; ++x) {
+                    bool ink = bm.pixel_mode == FT_PIXEL_MODE_MONO ? (row[x / 8] & (0x80 >> (x % 8))) != 0
+                                                                   : row[x] >= 128;
+                    g.bits[static_cast<std::size_t>(y) * g.width + x] = ink ? 1 : 0;
+                }
+            }
+        }
+    }
+    return glyphs.emplace(c, std::move(g)).first->second;
+}
+
+std::shared_ptr<FontFace> MatchFace(const LOGFONTW& lf)
+{
+    Match match;
+    if (!FindFile(lf, &match)) return nullptr;
+    // One FreeType face per file, size and synthesis, shared by every font
+    // that asks for it; the design units of each file are kept too.
+    static std::map<std::pair<std::string, int>, Design> designs;
+    using Key = std::tuple<std::string, int, int, bool, bool>;
+    static std::map<Key, std::shared_ptr<FontFace>> faces;
+
+    FT_Face opened = nullptr;
+    auto fileKey = std::make_pair(match.file, match.index);
+    auto d = designs.find(fileKey);
+    if (d == designs.end()) {
+        Design design;
+        opened = OpenFile(match, &design);
+        if (!opened) return nullptr;
+        d = designs.emplace(fileKey, design).first;
+    }
+    int em = EmPixelsFor(lf, d->second.unitsPerEm, d->second.cellUnits);
+    bool bold = lf.lfWeight >= 600 && !match.bold;
+    bool italic = lf.lfItalic && !match.italic;
+    Key key{match.file, match.index, em, bold, italic};
+    if (auto it = faces.find(key); it != faces.end()) {
+        if (opened) FT_Done_Face(opened);
+        return it->second;
+    }
+    Design unused;
+    if (!opened && !(opened = OpenFile(match, &unused))) return nullptr;
+    auto f = std::make_shared<FontFace>();
+    f->ft = opened;
+    f->file = match.file;
+    f->index = match.index;
+    f->emPixels = em;
+    f->synthBold = bold;
+    f->synthItalic = italic;
+    if (FT_Set_Pixel_Sizes(opened, 0, static_cast<FT_UInt>(em)) != 0) return nullptr;
+    ComputeMetrics(*f);
+    faces.emplace(key, f);
+    return f;
+}
+
+}  // namespace host::gdi
