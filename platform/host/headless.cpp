@@ -1,0 +1,181 @@
+// The headless presenter: windows only in memory, input from a test's idle
+// hook or a session script, message boxes in a log.
+#include "headless.h"
+
+#include "headless_script.h"
+#include "res_reader.h"
+#include "shell.h"
+#include "user_internal.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <unistd.h>
+
+namespace host::headless {
+namespace {
+
+struct State {
+    IdleHook hook;
+    std::vector<std::wstring> messageBoxes;
+    bool scriptChecked = false;
+    bool scripted = false;
+};
+
+State& S()
+{
+    static State s;
+    return s;
+}
+
+std::string Utf8(const std::wstring& w)
+{
+    std::u16string u;
+    for (wchar_t c : w) {
+        auto v = static_cast<char32_t>(c);
+        if (v >= 0x10000) {
+            v -= 0x10000;
+            u.push_back(static_cast<char16_t>(0xD800 + (v >> 10)));
+            u.push_back(static_cast<char16_t>(0xDC00 + (v & 0x3FF)));
+        } else {
+            u.push_back(static_cast<char16_t>(v));
+        }
+    }
+    return res::ToUtf8(u);
+}
+
+class HeadlessPresenter final : public Presenter {
+public:
+    void Idle() override
+    {
+        shell::ReapChildren();
+        State& s = S();
+        if (s.hook) {
+            IdleHook hook = s.hook;  // the hook may replace itself
+            hook();
+            return;
+        }
+        if (!s.scriptChecked) {
+            s.scriptChecked = true;
+            s.scripted = StartScriptFromEnvironment();
+        }
+        if (s.scripted) StepScript();
+    }
+
+    [[noreturn]] void Starved() override
+    {
+        const char* text = S().scripted && !S().hook ? "headless: script ended with the window still open\n"
+                                                     : "headless: no input left; the window is still open\n";
+        std::fflush(stdout);
+        ssize_t ignored = write(2, text, std::strlen(text));
+        (void)ignored;
+        _exit(124);
+    }
+
+    int ShowMessageBox(HWND, LPCWSTR text, LPCWSTR caption, UINT) override
+    {
+        S().messageBoxes.emplace_back(text);
+        std::fprintf(stderr, "headless: message box \"%s\": %s\n", Utf8(caption).c_str(), Utf8(text).c_str());
+        return IDOK;
+    }
+};
+
+std::unique_ptr<Presenter>& Current()
+{
+    static std::unique_ptr<Presenter> p;
+    return p;
+}
+
+}  // namespace
+
+void SetIdleHook(IdleHook hook) { S().hook = std::move(hook); }
+
+void MovePointer(int screenX, int screenY)
+{
+    auto& in = user::Input();
+    in.cursor = POINT{std::clamp(screenX, 0, kScreenWidth - 1), std::clamp(screenY, 0, kScreenHeight - 1)};
+    user::DeliverMouse(WM_MOUSEMOVE, WM_NCMOUSEMOVE);
+}
+
+void PressLeft()
+{
+    user::Input().async[VK_LBUTTON] |= 0x80;
+    user::DeliverMouse(WM_LBUTTONDOWN, WM_NCLBUTTONDOWN);
+}
+
+void ReleaseLeft()
+{
+    user::Input().async[VK_LBUTTON] &= static_cast<std::uint8_t>(~0x80);
+    user::DeliverMouse(WM_LBUTTONUP, WM_NCLBUTTONUP);
+}
+
+void KeyDown(UINT vk) { user::DeliverKey(vk, true); }
+void KeyUp(UINT vk) { user::DeliverKey(vk, false); }
+
+void Key(UINT vk)
+{
+    KeyDown(vk);
+    KeyUp(vk);
+}
+
+void KeyWithAlt(UINT vk)
+{
+    KeyDown(VK_MENU);
+    KeyDown(vk);
+    KeyUp(vk);
+    KeyUp(VK_MENU);
+}
+
+// What the desktop's close button or menu does: the system Close command.
+void CloseRequest(HWND top)
+{
+    if (user::Find(top)) PostMessageW(top, WM_SYSCOMMAND, SC_CLOSE, 0);
+}
+
+POINT PointerPos() { return user::Input().cursor; }
+
+Picture Snapshot(HWND top)
+{
+    Picture p;
+    user::Window* w = user::Find(top);
+    if (!w || w->parent || !w->surface) return p;
+    p.width = w->surface->width;
+    p.height = w->surface->height;
+    p.pixels = w->surface->pixels;
+    return p;
+}
+
+std::vector<HWND> TopLevelWindows() { return user::TopLevels(); }
+
+const std::vector<std::wstring>& MessageBoxLog() { return S().messageBoxes; }
+
+void Reset()
+{
+    user::ReleaseAllDcs();
+    user::ForgetAllWindows();
+    user::ClearQueue();
+    user::Input() = user::InputState{};
+    S() = State{};
+    ResetScript();
+}
+
+}  // namespace host::headless
+
+namespace host {
+
+Presenter& CurrentPresenter()
+{
+    auto& p = headless::Current();
+    if (!p) {
+        const char* name = std::getenv("ORVANE_PRESENTER");
+        if (name && *name && std::strcmp(name, "headless") != 0)
+            std::fprintf(stderr, "presenter: \"%s\" is not built here; using headless\n", name);
+        p = std::make_unique<headless::HeadlessPresenter>();
+    }
+    return *p;
+}
+
+void SetPresenter(std::unique_ptr<Presenter> presenter) { headless::Current() = std::move(presenter); }
+
+}  // namespace host

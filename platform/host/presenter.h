@@ -1,0 +1,45 @@
+// A presenter shows the host's top-level windows somewhere (nowhere, for the
+// headless one; a desktop window, for a later SDL2 one) and feeds the UI
+// thread its input. The window manager tells it what changed and asks it for
+// input whenever the thread would block.
+#pragma once
+
+#include "win32.h"
+
+#include <memory>
+
+namespace host {
+
+class Presenter {
+public:
+    virtual ~Presenter() = default;
+
+    // Top-level windows only. `rect` is in screen coordinates.
+    virtual void WindowCreated(HWND) {}
+    virtual void WindowDestroyed(HWND) {}
+    virtual void WindowMoved(HWND, const RECT&) {}
+    virtual void WindowShown(HWND) {}
+    virtual void WindowHidden(HWND) {}
+    virtual void WindowMinimized(HWND) {}
+    virtual void WindowRestored(HWND) {}
+    virtual void TextChanged(HWND) {}
+    virtual void IconChanged(HWND) {}
+    virtual void Painted(HWND) {}       // the window's surface has new pixels
+
+    // MessageBoxW: show the text and return the button the user chose.
+    virtual int ShowMessageBox(HWND owner, LPCWSTR text, LPCWSTR caption, UINT type) = 0;
+
+    // The UI thread has nothing queued and would block: deliver input (through
+    // host::headless-style calls that queue messages) or return with none.
+    virtual void Idle() = 0;
+    // Idle() gave nothing: no input will ever come. Must not return.
+    [[noreturn]] virtual void Starved() = 0;
+};
+
+// The presenter in use: chosen from ORVANE_PRESENTER on first use
+// ("headless" or unset: the headless presenter, the only one built now).
+Presenter& CurrentPresenter();
+// Replace it (tests, a desktop presenter); null restores the default choice.
+void SetPresenter(std::unique_ptr<Presenter> presenter);
+
+}  // namespace host

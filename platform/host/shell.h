@@ -1,0 +1,11 @@
+// Host-only side of ShellExecuteW.
+#pragma once
+
+namespace host::shell {
+
+// Collects the exit status of programs ShellExecuteW started that have
+// ended, so none lingers as a zombie. Only those children are waited for:
+// other waitpid users of the process are not disturbed.
+void ReapChildren();
+
+}  // namespace host::shell

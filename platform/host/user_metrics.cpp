@@ -1,0 +1,70 @@
+// System metrics and parameters of the virtual screen, and the small
+// services around them: message boxes, help, beeps, common controls.
+#include "headless.h"
+#include "user_internal.h"
+
+BOOL SystemParametersInfoW(UINT action, UINT param, LPVOID pv, UINT winIni)
+{
+    (void)param;
+    (void)winIni;
+    if (action != SPI_GETWORKAREA || !pv) {
+        SetLastError(ERROR_INVALID_PARAMETER);
+        return FALSE;
+    }
+    // No taskbar takes room: the work area is the whole screen.
+    *static_cast<RECT*>(pv) = RECT{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+    return TRUE;
+}
+
+int GetSystemMetrics(int index)
+{
+    switch (index) {
+    case SM_CXSCREEN: return host::headless::kScreenWidth;
+    case SM_CYSCREEN: return host::headless::kScreenHeight;
+    case SM_CXVSCROLL: return 17;
+    case SM_CYCAPTION: return 23;
+    case SM_CXBORDER:
+    case SM_CYBORDER: return 1;
+    case SM_CXICON:
+    case SM_CYICON:
+    case SM_CXCURSOR:
+    case SM_CYCURSOR: return 32;
+    case SM_CXSMICON:
+    case SM_CYSMICON: return 16;
+    case SM_CXDRAG:
+    case SM_CYDRAG: return 4;
+    default: return 0;
+    }
+}
+
+int MessageBoxW(HWND owner, LPCWSTR text, LPCWSTR caption, UINT type)
+{
+    return host::CurrentPresenter().ShowMessageBox(owner, text ? text : L"", caption ? caption : L"Error", type);
+}
+
+// There is no help engine on this host.
+BOOL WinHelpW(HWND hwnd, LPCWSTR helpFile, UINT command, ULONG_PTR data)
+{
+    (void)hwnd;
+    (void)helpFile;
+    (void)command;
+    (void)data;
+    SetLastError(ERROR_FILE_NOT_FOUND);
+    return FALSE;
+}
+
+BOOL MessageBeep(UINT type)
+{
+    (void)type;
+    return TRUE;
+}
+
+// The predefined classes are always there; only the structure is checked.
+BOOL InitCommonControlsEx(const INITCOMMONCONTROLSEX* icc)
+{
+    if (!icc || icc->dwSize != sizeof(INITCOMMONCONTROLSEX)) {
+        SetLastError(ERROR_INVALID_PARAMETER);
+        return FALSE;
+    }
+    return TRUE;
+}

@@ -1,0 +1,202 @@
+// The UI thread's message queue. Posted messages and input share one queue
+// in arrival order. WM_QUIT comes when nothing else is queued, and WM_PAINT
+// is made up only after that, for a window whose update region is not empty.
+// When the thread would block, the presenter is asked for input; if it gives
+// none the presenter ends the process (a session never hangs).
+#include "user_internal.h"
+
+#include <chrono>
+
+namespace host::user {
+namespace {
+
+struct Queue {
+    std::deque<MSG> messages;
+    bool quit = false;
+    int quitCode = 0;
+};
+
+Queue& Q()
+{
+    static Queue q;
+    return q;
+}
+
+bool WindowMatches(HWND filter, HWND h)
+{
+    if (!filter) return true;
+    if (filter == reinterpret_cast<HWND>(static_cast<LONG_PTR>(-1))) return h == nullptr;
+    return h && IsAncestor(filter, h);
+}
+
+bool RangeMatches(UINT lo, UINT hi, UINT m) { return (lo == 0 && hi == 0) || (m >= lo && m <= hi); }
+
+bool Fetch(MSG* out, HWND hwnd, UINT lo, UINT hi, bool remove)
+{
+    Queue& q = Q();
+    for (auto it = q.messages.begin(); it != q.messages.end(); ++it) {
+        if (!WindowMatches(hwnd, it->hwnd) || !RangeMatches(lo, hi, it->message)) continue;
+        *out = *it;
+        if (remove) {
+            q.messages.erase(it);
+            NoteRetrieved(*out);
+        }
+        return true;
+    }
+    // WM_QUIT is retrieved whatever the filters say.
+    if (q.quit) {
+        *out = MSG{nullptr, WM_QUIT, static_cast<WPARAM>(q.quitCode), 0, Now(), Input().cursor};
+        if (remove) q.quit = false;
+        return true;
+    }
+    if (RangeMatches(lo, hi, WM_PAINT)) {
+        if (HWND p = FindWindowToPaint(hwnd)) {
+            *out = MSG{p, WM_PAINT, 0, 0, Now(), Input().cursor};
+            return true;  // stays until the window is validated
+        }
+    }
+    return false;
+}
+
+// Blocks until Fetch can succeed; the presenter ends the process otherwise.
+void WaitFor(HWND hwnd, UINT lo, UINT hi)
+{
+    MSG probe;
+    while (!Fetch(&probe, hwnd, lo, hi, false)) {
+        host::CurrentPresenter().Idle();
+        if (!Fetch(&probe, hwnd, lo, hi, false)) host::CurrentPresenter().Starved();
+    }
+}
+
+}  // namespace
+
+DWORD Now()
+{
+    using namespace std::chrono;
+    static const auto start = steady_clock::now();
+    return static_cast<DWORD>(duration_cast<milliseconds>(steady_clock::now() - start).count());
+}
+
+void QueueMessage(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, bool front)
+{
+    MSG m{hwnd, msg, wp, lp, Now(), Input().cursor};
+    if (front) Q().messages.push_front(m);
+    else Q().messages.push_back(m);
+}
+
+bool HasPendingWork()
+{
+    MSG probe;
+    return Fetch(&probe, nullptr, 0, 0, false);
+}
+
+void DropMessagesFor(HWND h)
+{
+    std::erase_if(Q().messages, [h](const MSG& m) { return m.hwnd == h; });
+}
+
+void ClearQueue()
+{
+    Q().messages.clear();
+    Q().quit = false;
+    Q().quitCode = 0;
+}
+
+bool NextMessageForModalLoop(MSG* msg)
+{
+    WaitFor(nullptr, 0, 0);
+    Fetch(msg, nullptr, 0, 0, true);
+    if (msg->message == WM_QUIT) {
+        PostQuitMessage(static_cast<int>(msg->wParam));
+        return false;
+    }
+    return true;
+}
+
+}  // namespace host::user
+
+using namespace host::user;
+
+LRESULT SendMessageW(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
+{
+    Window* w = FindOrFail(hwnd);
+    if (!w) return 0;
+    WNDPROC proc = w->proc;
+    return proc ? proc(hwnd, msg, wParam, lParam) : 0;
+}
+
+BOOL PostMessageW(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
+{
+    if (hwnd && !FindOrFail(hwnd)) return FALSE;
+    QueueMessage(hwnd, msg, wParam, lParam);
+    return TRUE;
+}
+
+void PostQuitMessage(int exitCode)
+{
+    Q().quit = true;
+    Q().quitCode = exitCode;
+}
+
+BOOL GetMessageW(LPMSG msg, HWND hwnd, UINT filterMin, UINT filterMax)
+{
+    if (!msg) { SetLastError(ERROR_INVALID_PARAMETER); return -1; }
+    if (hwnd && hwnd != reinterpret_cast<HWND>(static_cast<LONG_PTR>(-1)) && !FindOrFail(hwnd)) return -1;
+    WaitFor(hwnd, filterMin, filterMax);
+    Fetch(msg, hwnd, filterMin, filterMax, true);
+    return msg->message == WM_QUIT ? FALSE : TRUE;
+}
+
+BOOL PeekMessageW(LPMSG msg, HWND hwnd, UINT filterMin, UINT filterMax, UINT removeMsg)
+{
+    if (!msg) { SetLastError(ERROR_INVALID_PARAMETER); return FALSE; }
+    if (hwnd && hwnd != reinterpret_cast<HWND>(static_cast<LONG_PTR>(-1)) && !FindOrFail(hwnd)) return FALSE;
+    return Fetch(msg, hwnd, filterMin, filterMax, (removeMsg & PM_REMOVE) != 0) ? TRUE : FALSE;
+}
+
+BOOL WaitMessage()
+{
+    WaitFor(nullptr, 0, 0);
+    return TRUE;
+}
+
+// A WM_PAINT whose handler neither began painting nor validated would come
+// back forever; such a window is validated here, so a careless handler costs
+// one missed paint instead of a busy loop.
+LRESULT DispatchMessageW(const MSG* msg)
+{
+    if (!msg) { SetLastError(ERROR_INVALID_PARAMETER); return 0; }
+    if (!msg->hwnd) return 0;
+    Window* w = FindOrFail(msg->hwnd);
+    if (!w) return 0;
+    if (msg->message != WM_PAINT) return SendMessageW(msg->hwnd, msg->message, msg->wParam, msg->lParam);
+    int before = w->beginPaints;
+    LRESULT r = SendMessageW(msg->hwnd, WM_PAINT, msg->wParam, msg->lParam);
+    if ((w = Find(msg->hwnd)) && w->beginPaints == before && !IsRectEmpty(&w->update)) {
+        w->update = RECT{};
+        w->erase = false;
+    }
+    return r;
+}
+
+// Characters for the keys that have them: letters (Shift for capitals),
+// digits, space and the control characters of Enter, Escape, Tab, Backspace.
+BOOL TranslateMessage(const MSG* msg)
+{
+    if (!msg) return FALSE;
+    UINT m = msg->message;
+    if (m != WM_KEYDOWN && m != WM_SYSKEYDOWN) return m == WM_KEYUP || m == WM_SYSKEYUP;
+    UINT vk = static_cast<UINT>(msg->wParam);
+    bool shift = (GetKeyState(VK_SHIFT) & 0x8000) != 0;
+    bool ctrl = (GetKeyState(VK_CONTROL) & 0x8000) != 0;
+    wchar_t c = 0;
+    if (vk >= 'A' && vk <= 'Z') c = ctrl ? static_cast<wchar_t>(vk - 'A' + 1) : static_cast<wchar_t>(shift ? vk : vk + 32);
+    else if (vk >= '0' && vk <= '9' && !shift) c = static_cast<wchar_t>(vk);
+    else if (vk == VK_SPACE) c = L' ';
+    else if (vk == VK_RETURN) c = L'\r';
+    else if (vk == VK_ESCAPE) c = 0x1B;
+    else if (vk == VK_TAB) c = L'\t';
+    else if (vk == VK_BACK) c = 0x08;
+    if (c) QueueMessage(msg->hwnd, m == WM_KEYDOWN ? WM_CHAR : WM_SYSCHAR, c, msg->lParam, true);
+    return TRUE;
+}
