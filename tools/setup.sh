@@ -7,9 +7,11 @@ packages=(
   build-essential cmake pkg-config git
   llvm clang                       # llvm-rc compiles the resource script; clang runs its preprocessor
   libgtest-dev googletest libbenchmark-dev valgrind
-  libfreetype-dev libfontconfig-dev fonts-nanum libsdl2-dev
+  libfreetype-dev libfontconfig-dev libsdl2-dev
+  fonts-nanum                      # Hangul glyphs for the dialog font "굴림"
   g++-mingw-w64-x86-64 g++-mingw-w64-i686 binutils-mingw-w64-x86-64 binutils-mingw-w64-i686
   wine64 xvfb xdotool imagemagick openbox x11-utils
+  xorriso                          # the CD image (cd-image target)
 )
 
 missing=()

@@ -10,6 +10,7 @@
 #include <fontconfig/fontconfig.h>
 
 #include <algorithm>
+#include <cctype>
 #include <cmath>
 #include <map>
 #include <tuple>
@@ -71,14 +72,39 @@ struct Match {
     std::string file;
     int index = 0;
     bool bold = false, italic = false;  // what the file itself is
+    bool emCell = false;                // stands in for a face with an em-high cell
 };
 
-bool FindFile(const LOGFONTW& lf, Match* out)
+// Windows' Korean system faces, drawn with installed faces of the same
+// style, as Windows' own FontSubstitutes table maps one face name to
+// another. The originals have a cell exactly one em high (ascent four
+// fifths of it); the substitutes keep that cell, so a dialog laid out in
+// "굴림" gets the dialog units, and the window the size, it was made with.
+struct Substitute {
+    const char* face;
+    const char* family;
+};
+constexpr Substitute kSubstitutes[] = {
+    {"굴림", "NanumGothic"},         {"gulim", "NanumGothic"},         {"돋움", "NanumGothic"},
+    {"dotum", "NanumGothic"},        {"굴림체", "NanumGothicCoding"}, {"gulimche", "NanumGothicCoding"},
+    {"돋움체", "NanumGothicCoding"}, {"dotumche", "NanumGothicCoding"}, {"바탕", "NanumMyeongjo"},
+    {"batang", "NanumMyeongjo"},
+};
+
+const char* SubstituteFor(const std::string& face)
 {
-    static const bool ready = FcInit() == FcTrue;
-    if (!ready) return false;
-    std::string family = Utf8(lf.lfFaceName, LF_FACESIZE);
-    if (family.empty()) family = "sans-serif";
+    std::string lower = face;
+    for (char& c : lower) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    for (const Substitute& s : kSubstitutes)
+        if (lower == s.face) return s.family;
+    return nullptr;
+}
+
+// Matches `family` with the font's language, weight and slant. With
+// `exactFamily`, a match of some other family (fontconfig's fallback) is
+// refused.
+bool MatchFamily(const std::string& family, const LOGFONTW& lf, bool exactFamily, Match* out)
+{
     FcPattern* pattern = FcPatternCreate();
     if (!pattern) return false;
     FcPatternAddString(pattern, FC_FAMILY, reinterpret_cast<const FcChar8*>(family.c_str()));
@@ -93,8 +119,12 @@ bool FindFile(const LOGFONTW& lf, Match* out)
     FcPattern* match = FcFontMatch(nullptr, pattern, &result);
     FcPatternDestroy(pattern);
     if (!match) return false;
+    bool familyMatches = !exactFamily;
+    FcChar8* name = nullptr;
+    for (int i = 0; exactFamily && FcPatternGetString(match, FC_FAMILY, i, &name) == FcResultMatch; ++i)
+        if (FcStrCmpIgnoreCase(name, reinterpret_cast<const FcChar8*>(family.c_str())) == 0) familyMatches = true;
     FcChar8* file = nullptr;
-    bool ok = FcPatternGetString(match, FC_FILE, 0, &file) == FcResultMatch && file;
+    bool ok = familyMatches && FcPatternGetString(match, FC_FILE, 0, &file) == FcResultMatch && file;
     if (ok) {
         out->file = reinterpret_cast<const char*>(file);
         int value = 0;
@@ -104,6 +134,19 @@ bool FindFile(const LOGFONTW& lf, Match* out)
     }
     FcPatternDestroy(match);
     return ok;
+}
+
+bool FindFile(const LOGFONTW& lf, Match* out)
+{
+    static const bool ready = FcInit() == FcTrue;
+    if (!ready) return false;
+    std::string family = Utf8(lf.lfFaceName, LF_FACESIZE);
+    if (family.empty()) family = "sans-serif";
+    if (const char* substitute = SubstituteFor(family); substitute && MatchFamily(substitute, lf, true, out)) {
+        out->emCell = true;
+        return true;
+    }
+    return MatchFamily(family, lf, false, out);
 }
 
 int Scale(long units, int em, int unitsPerEm)
@@ -123,9 +166,13 @@ void ComputeMetrics(FontFace& f)
         asc = os2->usWinAscent;
         desc = os2->usWinDescent;
     }
+    if (f.emCell) {
+        asc = upem * 4 / 5;
+        desc = upem - asc;
+    }
     FaceMetrics& m = f.metrics;
     m.ascent = Scale(asc, f.emPixels, upem);
-    m.descent = Scale(desc, f.emPixels, upem);
+    m.descent = f.emCell ? f.emPixels - m.ascent : Scale(desc, f.emPixels, upem);
     m.internalLeading = std::max(0, m.ascent + m.descent - f.emPixels);
     long hheaLine = face->ascender - face->descender;
     long gap = face->height - hheaLine;  // hhea line gap
@@ -160,7 +207,7 @@ FT_Face OpenFile(const Match& match, Design* design)
         os2 && os2->version != 0xFFFF && os2->usWinAscent + os2->usWinDescent > 0)
         cell = os2->usWinAscent + os2->usWinDescent;
     design->unitsPerEm = face->units_per_EM ? face->units_per_EM : 2048;
-    design->cellUnits = static_cast<int>(cell);
+    design->cellUnits = match.emCell ? design->unitsPerEm : static_cast<int>(cell);
     return face;
 }
 
@@ -200,7 +247,11 @@ const Glyph& FontFace::GlyphFor(char32_t c)
         if (synthItalic) FT_GlyphSlot_Oblique(slot);
         if (slot->format == FT_GLYPH_FORMAT_BITMAP || FT_Render_Glyph(slot, FT_RENDER_MODE_MONO) == 0) {
             const FT_Bitmap& bm = slot->bitmap;
-            g.advance = static_cast<int>((slot->advance.x + 32) >> 6);
+            // The design advance rounded to pixels, not the auto-hinter's:
+            // the hinter widens glyphs for crisp outlines, and the font's own
+            // widths are what text extents (and dialog units) are made of.
+            // A synthesised bold is one pixel wider, as GDI draws it.
+            g.advance = static_cast<int>((slot->linearHoriAdvance + 0x8000) >> 16) + (synthBold ? 1 : 0);
             g.left = slot->bitmap_left;
             g.top = slot->bitmap_top;
             g.width = static_cast<int>(bm.width);
@@ -225,12 +276,12 @@ std::shared_ptr<FontFace> MatchFace(const LOGFONTW& lf)
     if (!FindFile(lf, &match)) return nullptr;
     // One FreeType face per file, size and synthesis, shared by every font
     // that asks for it; the design units of each file are kept too.
-    static std::map<std::pair<std::string, int>, Design> designs;
-    using Key = std::tuple<std::string, int, int, bool, bool>;
+    static std::map<std::tuple<std::string, int, bool>, Design> designs;
+    using Key = std::tuple<std::string, int, int, bool, bool, bool>;
     static std::map<Key, std::shared_ptr<FontFace>> faces;
 
     FT_Face opened = nullptr;
-    auto fileKey = std::make_pair(match.file, match.index);
+    auto fileKey = std::make_tuple(match.file, match.index, match.emCell);
     auto d = designs.find(fileKey);
     if (d == designs.end()) {
         Design design;
@@ -241,7 +292,7 @@ std::shared_ptr<FontFace> MatchFace(const LOGFONTW& lf)
     int em = EmPixelsFor(lf, d->second.unitsPerEm, d->second.cellUnits);
     bool bold = lf.lfWeight >= 600 && !match.bold;
     bool italic = lf.lfItalic && !match.italic;
-    Key key{match.file, match.index, em, bold, italic};
+    Key key{match.file, match.index, em, bold, italic, match.emCell};
     if (auto it = faces.find(key); it != faces.end()) {
         if (opened) FT_Done_Face(opened);
         return it->second;
@@ -255,6 +306,7 @@ std::shared_ptr<FontFace> MatchFace(const LOGFONTW& lf)
     f->emPixels = em;
     f->synthBold = bold;
     f->synthItalic = italic;
+    f->emCell = match.emCell;
     if (FT_Set_Pixel_Sizes(opened, 0, static_cast<FT_UInt>(em)) != 0) return nullptr;
     ComputeMetrics(*f);
     faces.emplace(key, f);

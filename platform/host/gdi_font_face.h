@@ -37,6 +37,7 @@ struct FontFace {
     int index = 0;
     int emPixels = 0;
     bool synthBold = false, synthItalic = false;
+    bool emCell = false;  // metrics of the substituted face: a cell one em high
     FT_FaceRec_* ft = nullptr;
     FaceMetrics metrics;
     std::unordered_map<char32_t, Glyph> glyphs;
