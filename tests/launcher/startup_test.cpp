@@ -46,9 +46,16 @@ TEST(StartupTest, WindowIsBorderlessCentredAndSizedByTheTemplate)
         EXPECT_EQ(rcClient.bottom, cy);
         EXPECT_EQ(cx, rcUnits.right);
         EXPECT_EQ(cy, rcUnits.bottom);
-        // The whole 291 x 277 picture shows, give or take one row.
-        EXPECT_GE(cx, 291);
-        EXPECT_GE(cy, 276);
+        // The window is the 291 x 277 picture, give or take one row: the
+        // dialog font's metrics make the template's units come out so.
+        EXPECT_EQ(cx, 291);
+        EXPECT_NEAR(cy, 277, 1);
+        // And the version label sits in the picture's blank bottom strip.
+        RECT rcLabel;
+        ::GetWindowRect(::GetDlgItem(hwnd, IDC_VERSION_LABEL), &rcLabel);
+        EXPECT_GE(rcLabel.top - rcWindow.top, 247);
+        EXPECT_LE(rcLabel.bottom - rcWindow.top, 274);
+        EXPECT_LE(rcLabel.right - rcWindow.left, 288);
 
         const int screenX = ::GetSystemMetrics(SM_CXSCREEN);
         const int screenY = ::GetSystemMetrics(SM_CYSCREEN);
