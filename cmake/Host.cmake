@@ -46,3 +46,4 @@ target_link_libraries(OrvaneCD PRIVATE orvane_app orvane_framework orvane_res_bl
 enable_testing()
 add_subdirectory(tools)
 add_subdirectory(tests)
+include(cmake/CdImage.cmake)

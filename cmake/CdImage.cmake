@@ -1,0 +1,42 @@
+# The installation CD: `cmake --build <dir> --target cd-image` lays out the
+# disc's root in build/cd/root and makes build/cd/OrvaneCD.iso from it: the
+# product launcher (the windows-x86 preset's OrvaneCD.exe, built first),
+# autorun.inf and the payload from ORVANE_PAYLOAD_DIR. Not part of ALL.
+set(ORVANE_PAYLOAD_DIR "" CACHE PATH
+    "Folder holding Setup.exe, manual.pdf and AdbeRdr70_kor.exe for the CD image (optional)")
+set(ORVANE_CD_DIR ${CMAKE_SOURCE_DIR}/build/cd CACHE PATH
+    "Where the cd-image target puts root/ and OrvaneCD.iso")
+
+# The preset's folder, as CMakePresets.json names it.
+set(ORVANE_CD_X86_DIR ${CMAKE_SOURCE_DIR}/build/windows-x86)
+
+# Not required here: without it make_image.sh says how to get it.
+find_program(ORVANE_XORRISO xorriso)
+set(orvane_cd_env)
+if(ORVANE_XORRISO)
+  set(orvane_cd_env XORRISO=${ORVANE_XORRISO})
+endif()
+
+set(orvane_cd_payload)
+if(NOT ORVANE_PAYLOAD_DIR STREQUAL "")
+  set(orvane_cd_payload --payload ${ORVANE_PAYLOAD_DIR})
+endif()
+
+# The Windows build is a build of its own; the outer make's job server and
+# flags stay out of it.
+set(orvane_cd_clean_env ${CMAKE_COMMAND} -E env --unset=MAKEFLAGS --unset=MFLAGS --unset=MAKELEVEL)
+
+add_custom_target(cd-image
+  COMMAND ${orvane_cd_clean_env} bash -c
+          "test -f '${ORVANE_CD_X86_DIR}/CMakeCache.txt' || '${CMAKE_COMMAND}' --preset windows-x86"
+  COMMAND ${orvane_cd_clean_env} ${CMAKE_COMMAND} --build --preset windows-x86
+  COMMAND ${CMAKE_COMMAND} -E env ${orvane_cd_env}
+          bash ${CMAKE_SOURCE_DIR}/cd/make_image.sh
+          --exe ${ORVANE_CD_X86_DIR}/OrvaneCD.exe
+          --out ${ORVANE_CD_DIR}
+          ${orvane_cd_payload}
+  WORKING_DIRECTORY ${CMAKE_SOURCE_DIR}
+  BYPRODUCTS ${ORVANE_CD_DIR}/OrvaneCD.iso
+  COMMENT "Making the CD image ${ORVANE_CD_DIR}/OrvaneCD.iso"
+  USES_TERMINAL
+  VERBATIM)

@@ -1,0 +1,134 @@
+#!/usr/bin/env bash
+# From the disc's root as its current directory, the launcher starts the
+# disc's Setup.exe when its setup entry is clicked.
+#
+# The product is 32-bit and this machine runs only 64-bit Windows programs, so
+# the disc's root is extracted from the full image and the 64-bit build of the
+# launcher takes the 32-bit one's place in it. The disc's Setup.exe is
+# marker_setup.c: it writes setup_started.txt into its current directory.
+#
+#   setup_launch_test.sh FIXTURE X64_EXE WORK
+#
+# WORK keeps the Wine prefix between runs (made on first use); everything
+# started here is stopped on the way out.
+FIXTURE=$1 x64_exe=$2 work=$3
+mkdir -p "$work"
+source "$(dirname "$0")/lib.sh"
+
+WINE=${WINE:-/usr/lib/wine/wine64}
+WINESERVER=${WINESERVER:-/usr/lib/wine/wineserver}
+export WINEDEBUG=-all
+export WINEDLLOVERRIDES="mscoree,mshtml=" # no Mono or Gecko installer prompts
+export WINEPREFIX="$work/wineprefix"
+
+# The setup entry reacts on client x 101..284, y 86..104; the window has no
+# border, so its client origin is its top-left corner.
+readonly SETUP_X=150 SETUP_Y=95
+readonly MARKER=setup_started.txt
+
+die() { printf 'FAIL: %s\n' "$*" >&2; exit 1; }
+[ -f "$x64_exe" ] || die "$x64_exe is not built (cmake --preset windows-x64 && cmake --build --preset windows-x64)"
+for tool in "$WINE" "$WINESERVER" Xvfb openbox xdotool; do
+    command -v "$tool" >/dev/null || die "$tool is not installed (tools/setup.sh installs it)"
+done
+
+xvfb_pid="" wm_pid="" launcher_pid="" wine_started=""
+stop_all() {
+    local rc=$?
+    set +e # every step runs, whatever the one before it returned
+    if [ -n "$launcher_pid" ]; then kill "$launcher_pid"; wait "$launcher_pid"; fi 2>/dev/null
+    [ -z "$wine_started" ] || "$WINESERVER" -k >/dev/null 2>&1
+    if [ -n "$wm_pid" ]; then kill "$wm_pid"; wait "$wm_pid"; fi 2>/dev/null
+    if [ -n "$xvfb_pid" ]; then kill "$xvfb_pid"; wait "$xvfb_pid"; fi 2>/dev/null
+    exit "$rc"
+}
+trap stop_all EXIT
+
+# wait_for SECONDS COMMAND...: polls COMMAND every 0.1 s until it succeeds.
+wait_for() {
+    local tries=$(($1 * 10))
+    shift
+    until "$@"; do
+        tries=$((tries - 1))
+        ((tries > 0)) || return 1
+        sleep 0.1
+    done
+}
+
+# ---- the disc ------------------------------------------------------------------
+
+disc="$work/disc"
+extract "$FIXTURE/full/OrvaneCD.iso" "$disc" || die "cannot extract the full image"
+[ -f "$disc/Setup.exe" ] && [ -f "$disc/OrvaneCD.exe" ] || die "the full image lacks Setup.exe or OrvaneCD.exe"
+cp "$x64_exe" "$disc/OrvaneCD.exe"
+[ ! -e "$disc/$MARKER" ] || die "the disc already holds $MARKER"
+
+# ---- display and Wine ------------------------------------------------------------
+
+display_up() { xdpyinfo -display "$DISPLAY" >/dev/null 2>&1 || xdotool getdisplaygeometry >/dev/null 2>&1; }
+for n in $(seq 110 160); do
+    [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ] && continue
+    Xvfb ":$n" -screen 0 1024x768x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
+    xvfb_pid=$!
+    export DISPLAY=":$n"
+    wait_for 10 display_up && kill -0 "$xvfb_pid" 2>/dev/null && break
+    kill "$xvfb_pid" 2>/dev/null; wait "$xvfb_pid" 2>/dev/null
+    xvfb_pid=""
+done
+[ -n "$xvfb_pid" ] || die "no free X display from :110 to :160"
+openbox >"$work/openbox.log" 2>&1 &
+wm_pid=$!
+
+# The prefix is made once and kept; a lock keeps two runs from making it together.
+wine_started=1
+(
+    flock 9
+    if [ ! -e "$WINEPREFIX/.ready" ]; then
+        rm -rf "$WINEPREFIX"
+        "$WINE" wineboot -i >"$work/wineboot.log" 2>&1
+        "$WINESERVER" -w
+        touch "$WINEPREFIX/.ready"
+    fi
+) 9>"$work/wineprefix.lock"
+
+# ---- the click -------------------------------------------------------------------
+
+(cd "$disc" && exec "$WINE" OrvaneCD.exe) >"$work/launcher.log" 2>&1 &
+launcher_pid=$!
+
+win=""
+window_shown() {
+    kill -0 "$launcher_pid" 2>/dev/null || die "the launcher ended before its window showed: $(cat "$work/launcher.log")"
+    win=$(xdotool search --onlyvisible --name Orvane 2>/dev/null | head -n1) || true
+    [ -n "$win" ]
+}
+wait_for 40 window_shown || die "no launcher window within 40 s"
+
+xdotool mousemove --window "$win" "$SETUP_X" "$SETUP_Y"
+sleep 0.3
+xdotool click 1
+wait_for 10 test -s "$disc/$MARKER" || die "Setup.exe did not start within 10 s of the click on the setup entry"
+
+# Setup.exe's current directory is the disc's root.
+started_in=$(tr -d '\r\n' <"$disc/$MARKER")
+[[ ${started_in,,} == *'\disc' ]] || fail "Setup.exe ran in '$started_in', not in the disc's root"
+
+# ---- the end ----------------------------------------------------------------------
+
+launcher_gone() {
+    local state
+    state=$(ps -o stat= -p "$launcher_pid" 2>/dev/null || true)
+    [ -z "$state" ] || [[ $state == Z* ]]
+}
+xdotool windowfocus "$win" 2>/dev/null || true
+sleep 0.2
+xdotool key Escape
+if wait_for 10 launcher_gone; then
+    wait "$launcher_pid" 2>/dev/null || true
+    launcher_pid=""
+else
+    fail "the launcher did not end within 10 s of Escape"
+fi
+"$WINESERVER" -k >/dev/null 2>&1 || true
+wine_started=""
+finish
