@@ -1,5 +1,7 @@
 #include "canvas.h"
 
+#include "line.h"
+
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
@@ -64,23 +66,7 @@ void CCanvas::FrameRect(int x0, int y0, int x1, int y1, Rgb cr)
 
 void CCanvas::Line(int x0, int y0, int x1, int y1, Rgb cr)
 {
-    const int dx = std::abs(x1 - x0), sx = x0 < x1 ? 1 : -1;
-    const int dy = -std::abs(y1 - y0), sy = y0 < y1 ? 1 : -1;
-    int err = dx + dy;
-    for (;;) {
-        Set(x0, y0, cr);
-        if (x0 == x1 && y0 == y1)
-            break;
-        const int e2 = 2 * err;
-        if (e2 >= dy) {
-            err += dy;
-            x0 += sx;
-        }
-        if (e2 <= dx) {
-            err += dx;
-            y0 += sy;
-        }
-    }
+    TraceLine(x0, y0, x1, y1, [&](int x, int y) { Set(x, y, cr); });
 }
 
 void CCanvas::FillShape(double x0, double y0, double x1, double y1,

@@ -1,5 +1,7 @@
 #include "ico_writer.h"
 
+#include "line.h"
+
 #include <algorithm>
 #include <array>
 #include <cstdlib>
@@ -68,23 +70,7 @@ void CIconImage::FrameRect(int x0, int y0, int x1, int y1, std::uint8_t index)
 
 void CIconImage::Line(int x0, int y0, int x1, int y1, std::uint8_t index)
 {
-    const int dx = std::abs(x1 - x0), sx = x0 < x1 ? 1 : -1;
-    const int dy = -std::abs(y1 - y0), sy = y0 < y1 ? 1 : -1;
-    int err = dx + dy;
-    for (;;) {
-        Set(x0, y0, index);
-        if (x0 == x1 && y0 == y1)
-            break;
-        const int e2 = 2 * err;
-        if (e2 >= dy) {
-            err += dy;
-            x0 += sx;
-        }
-        if (e2 <= dx) {
-            err += dx;
-            y0 += sy;
-        }
-    }
+    TraceLine(x0, y0, x1, y1, [&](int x, int y) { Set(x, y, index); });
 }
 
 void CIconImage::FillPolygon(const std::vector<PointF>& points, std::uint8_t index)
