@@ -1,0 +1,313 @@
+# Helpers for the end-to-end tests of the Windows build under Wine: a private
+# X display with a window manager, a Wine prefix that has a Korean font, the
+# launcher started from a chosen current directory, its window found, pointer
+# and keys sent to it, and screenshots of it. Sourced by the *_test.sh scripts.
+#
+# The caller sets:
+#   ORVANE_EXE      the launcher, build/windows-x64/OrvaneCD.exe
+#   ORVANE_PREFIX   the Wine prefix folder (made on first use)
+#   ORVANE_RES_DIR  the source tree's res/ folder (for the pictures)
+#   ORVANE_MARKER   marker.exe, the stand-in for the programs on the CD
+#   ORVANE_PROBE    probe.exe, which reports on the window through Win32
+# Everything started here is stopped by session_end, which runs on exit.
+# With ORVANE_E2E_KEEP set, a failing test keeps its session folder (trace,
+# screenshots) and says where.
+
+source "$(dirname "${BASH_SOURCE[0]}")/checks.sh"
+
+WINE=${WINE:-/usr/lib/wine/wine64}
+WINESERVER=${WINESERVER:-/usr/lib/wine/wineserver}
+export WINEDEBUG=-all
+# No Mono or Gecko installer prompts, no menu entries on the host desktop.
+export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
+export WINEPREFIX="$ORVANE_PREFIX"
+
+SCREEN_W=1024
+SCREEN_H=768
+
+session_dir=""
+xvfb_pid=""
+wm_pid=""
+launcher_pid=""
+launcher_status=""
+launcher_trace=""
+win=""
+
+note() {
+    echo "$*" >&2
+}
+
+# ---- display ---------------------------------------------------------------
+
+# Starts Xvfb on the first display number from :90 up that is free, then the
+# window manager.
+session_start() {
+    session_dir=$(mktemp -d /tmp/orvane-e2e.XXXXXX)
+    trap session_end EXIT
+    local n
+    for n in $(seq 90 140); do
+        [ -e "/tmp/.X$n-lock" ] && continue
+        Xvfb ":$n" -screen 0 "${SCREEN_W}x${SCREEN_H}x24" -nolisten tcp -noreset \
+            >"$session_dir/xvfb.log" 2>&1 &
+        xvfb_pid=$!
+        export DISPLAY=":$n"
+        if wait_for 10 xdpyinfo_ok; then break; fi
+        # Lost the race for this display, or the server failed: try the next.
+        kill "$xvfb_pid" 2>/dev/null || true
+        wait "$xvfb_pid" 2>/dev/null || true
+        xvfb_pid=""
+    done
+    [ -n "$xvfb_pid" ] || fail "no free X display"
+
+    # Openbox with its default mouse bindings (a click focuses and raises) but
+    # no key bindings, so that Alt+F4 reaches the window instead of the WM.
+    cat >"$session_dir/rc.xml" <<'XML'
+<?xml version="1.0" encoding="UTF-8"?>
+<openbox_config xmlns="http://openbox.org/3.4/rc">
+  <focus><focusNew>yes</focusNew><followMouse>no</followMouse></focus>
+  <placement><policy>Smart</policy></placement>
+  <desktops><number>1</number></desktops>
+  <keyboard></keyboard>
+  <mouse>
+    <context name="Client">
+      <mousebind button="Left" action="Press">
+        <action name="Focus"/><action name="Raise"/>
+      </mousebind>
+    </context>
+  </mouse>
+</openbox_config>
+XML
+    openbox --config-file "$session_dir/rc.xml" >"$session_dir/openbox.log" 2>&1 &
+    wm_pid=$!
+    wait_for 10 wm_running || fail "openbox did not start"
+}
+
+# Our server answers: it runs, holds the display's lock, and takes clients.
+# (Another one that won the display first would answer too.)
+xdpyinfo_ok() {
+    kill -0 "$xvfb_pid" 2>/dev/null || return 1
+    [ "$(tr -d ' ' <"/tmp/.X${DISPLAY#:}-lock" 2>/dev/null)" = "$xvfb_pid" ] || return 1
+    xdpyinfo >/dev/null 2>&1
+}
+
+wm_running() {
+    xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id'
+}
+
+session_end() {
+    local rc=$?
+    launcher_kill
+    [ -n "${WINEPREFIX:-}" ] && "$WINESERVER" -k >/dev/null 2>&1 || true
+    if [ -n "$wm_pid" ]; then kill "$wm_pid" 2>/dev/null || true; wait "$wm_pid" 2>/dev/null || true; fi
+    if [ -n "$xvfb_pid" ]; then kill "$xvfb_pid" 2>/dev/null || true; wait "$xvfb_pid" 2>/dev/null || true; fi
+    if [ "$rc" -eq 0 ] || [ -z "${ORVANE_E2E_KEEP:-}" ]; then
+        rm -rf "$session_dir"
+    else
+        note "session files kept in $session_dir"
+    fi
+    exit "$rc"
+}
+
+# wait_for SECONDS COMMAND...: polls COMMAND every 0.1 s until it succeeds.
+wait_for() {
+    local limit=$(( $1 * 10 )) i=0
+    shift
+    while ! "$@"; do
+        i=$((i + 1))
+        [ "$i" -ge "$limit" ] && return 1
+        sleep 0.1
+    done
+}
+
+# ---- Wine prefix -------------------------------------------------------------
+
+# What a prefix made by prefix_ensure holds; a prefix made for another
+# version of this list is made again.
+PREFIX_VERSION=2
+PDF_VIEWER='C:\orvane-e2e\pdfviewer.exe'
+
+# Makes the prefix once (under a lock, so that tests started together share
+# it): a fresh wineboot, then
+# - NanumGothic as the face that the dialog template names ("굴림", Gulim), as
+#   on a Korean Windows;
+# - the marker program as the program that opens .pdf documents.
+prefix_ensure() {
+    mkdir -p "$(dirname "$WINEPREFIX")"
+    (
+        flock 9
+        if [ "$(cat "$WINEPREFIX/.orvane-e2e" 2>/dev/null)" = "$PREFIX_VERSION" ]; then
+            cp "$ORVANE_MARKER" "$WINEPREFIX/drive_c/orvane-e2e/pdfviewer.exe" # the one just built
+            exit 0
+        fi
+        rm -rf "$WINEPREFIX"
+        note "making the Wine prefix $WINEPREFIX"
+        env -u DISPLAY "$WINE" wineboot -i >/dev/null 2>&1
+        "$WINESERVER" -w
+        local fonts="$WINEPREFIX/drive_c/windows/Fonts"
+        mkdir -p "$fonts"
+        cp /usr/share/fonts/truetype/nanum/NanumGothic.ttf "$fonts/"
+        local key='HKLM\Software\Microsoft\Windows NT\CurrentVersion\FontSubstitutes'
+        local face
+        for face in "굴림" "Gulim" "굴림체" "GulimChe"; do
+            wine_reg add "$key" /v "$face" /t REG_SZ /d NanumGothic /f
+        done
+        mkdir -p "$WINEPREFIX/drive_c/orvane-e2e"
+        cp "$ORVANE_MARKER" "$WINEPREFIX/drive_c/orvane-e2e/pdfviewer.exe"
+        wine_reg add 'HKCR\.pdf' /ve /t REG_SZ /d OrvaneE2E.Document /f
+        wine_reg add 'HKCR\OrvaneE2E.Document\shell\open\command' /ve /t REG_SZ /d "\"$PDF_VIEWER\" \"%1\"" /f
+        "$WINESERVER" -w
+        echo "$PREFIX_VERSION" >"$WINEPREFIX/.orvane-e2e"
+    ) 9>"$WINEPREFIX.lock"
+}
+
+wine_reg() {
+    env -u DISPLAY "$WINE" reg "$@" >/dev/null 2>&1 || fail "reg $* failed"
+}
+
+# ---- the launcher --------------------------------------------------------------
+
+# launcher_start DIR: starts the launcher with DIR as its current directory and
+# tracing on; waits for its window to show with its title.
+launcher_start() {
+    local dir=$1
+    require_exe "$ORVANE_EXE"
+    launcher_trace="$session_dir/trace.log"
+    launcher_status=""
+    ( cd "$dir" && ORVANE_TRACE=1 exec "$WINE" "$ORVANE_EXE" ) >"$launcher_trace" 2>&1 &
+    launcher_pid=$!
+    wait_for 60 launcher_window_shown || fail "no launcher window within 60 s"
+    # The first paint sets the title; let the picture settle after it.
+    wait_for 10 window_painted || fail "the launcher window was never painted"
+}
+
+launcher_window_shown() {
+    launcher_running || fail "the launcher ended before its window showed (trace: $(cat "$launcher_trace"))"
+    win=$(xdotool search --onlyvisible --name '^Orvane' 2>/dev/null | head -n1) || true
+    [ -n "$win" ]
+}
+
+# The title comes with the first paint; the picture is there when the top-left
+# corner shows the background's white margin and grey outline.
+window_painted() {
+    screenshot "$session_dir/first.png" 2>/dev/null || return 1
+    [ "$(pixel "$session_dir/first.png" 0 0)" = "255,255,255" ] &&
+        [ "$(pixel "$session_dir/first.png" 2 2)" = "126,126,126" ]
+}
+
+launcher_running() {
+    [ -n "$launcher_pid" ] && kill -0 "$launcher_pid" 2>/dev/null
+}
+
+# launcher_wait_end SECONDS: waits for the launcher process to end and sets
+# launcher_status to wine64's exit status.
+launcher_wait_end() {
+    local limit=$1
+    wait_for "$limit" launcher_gone || return 1
+    local st=0
+    wait "$launcher_pid" || st=$?
+    launcher_status=$st
+    launcher_pid=""
+}
+
+launcher_gone() {
+    # A zombie still answers kill -0; ask ps for its state.
+    local state
+    state=$(ps -o stat= -p "$launcher_pid" 2>/dev/null || true)
+    [ -z "$state" ] || [[ "$state" == Z* ]]
+}
+
+launcher_kill() {
+    if [ -n "$launcher_pid" ]; then
+        kill "$launcher_pid" 2>/dev/null || true
+        wait "$launcher_pid" 2>/dev/null || true
+        launcher_pid=""
+    fi
+}
+
+# ---- the window --------------------------------------------------------------
+
+# window_geometry: prints "X Y W H" of the launcher's X window on the screen.
+window_geometry() {
+    xwininfo -id "$win" | awk '
+        /Absolute upper-left X:/ {x=$4} /Absolute upper-left Y:/ {y=$4}
+        /Width:/ {w=$2} /Height:/ {h=$2}
+        END {print x, y, w, h}'
+}
+
+# wm_state: the window's ICCCM state ("Normal", "Iconic"; empty if none).
+wm_state() {
+    xprop -id "$win" WM_STATE 2>/dev/null | sed -n 's/^[[:space:]]*window state: //p'
+}
+
+# map_state: IsViewable, IsUnMapped or IsUnviewable.
+map_state() {
+    xwininfo -id "$win" 2>/dev/null | sed -n 's/^[[:space:]]*Map State: //p'
+}
+
+window_iconic() {
+    [ "$(wm_state)" = Iconic ] || [ "$(map_state)" = IsUnMapped ]
+}
+
+window_viewable() {
+    [ "$(map_state)" = IsViewable ]
+}
+
+window_title() {
+    xdotool getwindowname "$win"
+}
+
+# screenshot FILE: the window's contents as a PNG.
+screenshot() {
+    import -silent -window "$win" "png24:$1"
+}
+
+# pixel FILE X Y: "R,G,B" of one pixel, 0..255 each.
+pixel() {
+    convert "$1" -format "%[fx:int(255*u.p{$2,$3}.r)],%[fx:int(255*u.p{$2,$3}.g)],%[fx:int(255*u.p{$2,$3}.b)]" info:
+}
+
+# pointer_to X Y: moves the pointer to client position (X, Y) of the window.
+pointer_to() {
+    xdotool mousemove --window "$win" "$1" "$2"
+}
+
+# pointer_away: the pointer to the screen's corner, off the window.
+pointer_away() {
+    xdotool mousemove 1 1
+}
+
+# click_at X Y: a left click at client position (X, Y), held for a moment as
+# a hand would: a press in the drag band starts the window manager's move,
+# which must still find the button down, or it waits for the next click.
+click_at() {
+    pointer_to "$1" "$2"
+    sleep 0.2
+    xdotool mousedown 1
+    sleep 0.2
+    xdotool mouseup 1
+}
+
+# focus_window: gives the launcher window the keyboard focus.
+focus_window() {
+    xdotool windowactivate --sync "$win" >/dev/null 2>&1 || xdotool windowfocus --sync "$win"
+    wait_for 5 window_has_focus || fail "the launcher window did not get the focus"
+}
+
+window_has_focus() {
+    [ "$(xdotool getwindowfocus)" = "$win" ]
+}
+
+# trace_has LINE: the launcher's trace holds "trace: LINE".
+trace_has() {
+    tr -d '\r' <"$launcher_trace" | grep -qxF "trace: $1"
+}
+
+# probe FILE: writes what Win32 reports on the launcher window (probe.c).
+probe() {
+    "$WINE" "$ORVANE_PROBE" 2>/dev/null | tr -d '\r' >"$1" || true
+}
+
+# probed FILE KEY: the rest of the line KEY of a probe's report.
+probed() {
+    sed -n "s/^$2 //p" "$1"
+}
