@@ -24,3 +24,6 @@ target_compile_definitions(OrvaneCD PRIVATE UNICODE _UNICODE WIN32_LEAN_AND_MEAN
 # executable needs no DLL beyond Windows' own.
 target_link_options(OrvaneCD PRIVATE -municode -mwindows -static -static-libgcc -static-libstdc++)
 target_link_libraries(OrvaneCD PRIVATE comctl32 shell32 user32 gdi32 kernel32)
+# Without its symbol table (most of an unstripped file): the product stays
+# well under 1 MiB.
+target_link_options(OrvaneCD PRIVATE -s)

@@ -6,6 +6,7 @@
 #include "gdi_canvas.h"
 
 #include <algorithm>
+#include <cstring>
 #include <new>
 #include <vector>
 
@@ -54,10 +55,22 @@ void Copy(const Canvas& dst, const RECT& d, const Canvas& src, int sx, int sy, c
 {
     int w = d.right - d.left, h = d.bottom - d.top;
     bool overlap = dst.pixels == src.pixels;
-    std::vector<std::uint32_t> row(overlap ? static_cast<std::size_t>(w) : 0);
     // Same buffer: walk rows in the direction that never reads a row
-    // already written; within a row, go through a copy of it.
+    // already written.
     bool upward = overlap && sy < d.top;
+    if (conv.mode == Convert::Same) {
+        // Pixels as they are: whole rows at once (memmove also takes a
+        // row that overlaps itself).
+        const std::size_t bytes = static_cast<std::size_t>(w) * sizeof(std::uint32_t);
+        for (int i = 0; i < h; ++i) {
+            int r = upward ? h - 1 - i : i;
+            std::memmove(&dst.At(d.left, d.top + r), &src.At(sx, sy + r), bytes);
+        }
+        return;
+    }
+    // Converted pixels: within a row of the same buffer, go through a copy
+    // of it.
+    std::vector<std::uint32_t> row(overlap ? static_cast<std::size_t>(w) : 0);
     for (int i = 0; i < h; ++i) {
         int r = upward ? h - 1 - i : i;
         const std::uint32_t* in = &src.At(sx, sy + r);

@@ -1,0 +1,73 @@
+#!/usr/bin/env bash
+# Builds what the figures need and prints them: the in-process benchmarks
+# (paint against its memcpy bound, a move to finished pixels, a burst of
+# moves), the whole-process figures (start to first finished frame, peak
+# resident memory) and the executables' sizes.
+#
+# usage: tools/bench.sh [--no-windows]
+#   BENCH_RUNS=N        process starts per figure (default 20)
+#   BENCH_REPS=N        repetitions of each in-process benchmark (default 5)
+#   BENCH_JOBS=N        build jobs (default 2)
+#
+# Everything is built under build/bench: the host build (Release) there, the
+# Windows builds in build/bench/windows-x86 and build/bench/windows-x64 with
+# the same toolchains and build type (MinSizeRel) as the presets.
+set -euo pipefail
+
+root=$(cd "$(dirname "$0")/.." && pwd)
+out=$root/build/bench
+runs=${BENCH_RUNS:-20}
+reps=${BENCH_REPS:-5}
+jobs=${BENCH_JOBS:-2}
+windows=1
+[[ ${1:-} == --no-windows ]] && windows=0
+
+say() { printf '%s\n' "$*"; }
+
+say "== machine"
+say "date     $(date -u +%Y-%m-%d)"
+say "nproc    $(nproc)"
+say "cpu      $(grep -m1 'model name' /proc/cpuinfo | cut -d: -f2- | sed 's/^ *//')"
+say "memory   $(awk '/MemTotal/ {printf "%.1f GiB", $2 / 1048576}' /proc/meminfo)"
+say "load     $(cut -d' ' -f1-3 /proc/loadavg)"
+
+say "== building (host, Release, $out)"
+mkdir -p "$out"
+cmake -S "$root" -B "$out" -DCMAKE_BUILD_TYPE=Release >"$out/bench-configure.log" 2>&1 ||
+    { cat "$out/bench-configure.log"; exit 1; }
+cmake --build "$out" -j"$jobs" --target bench >"$out/bench-build.log" 2>&1 || { tail -40 "$out/bench-build.log"; exit 1; }
+
+say "== in-process benchmarks (medians of $reps repetitions)"
+"$out/bench/paint_bench" --benchmark_repetitions="$reps" --benchmark_report_aggregates_only=true \
+    --benchmark_counters_tabular=true 2>&1 | grep -E '^(Benchmark|-|FullPaint|MoveOverHotSpot|TenThousandMoves).*' |
+    grep -Ev '_(mean|stddev|cv)\b' || true
+
+say "== whole process ($runs runs each, headless presenter)"
+"$out/bench/session_figures" "$out/OrvaneCD" "$runs"
+
+say "== sizes (bytes)"
+size_of() { stat -c %s "$1"; }
+host_exe=$out/OrvaneCD
+stripped=$(mktemp)
+strip -o "$stripped" "$host_exe"
+say "host OrvaneCD (Release)            $(size_of "$host_exe")   stripped $(size_of "$stripped")"
+rm -f "$stripped"
+
+if ((windows)); then
+    for arch in x86 x64; do
+        case $arch in
+            x86) toolchain=$root/cmake/toolchain-mingw-i686.cmake ;;
+            x64) toolchain=$root/cmake/toolchain-mingw-x86_64.cmake ;;
+        esac
+        dir=$out/windows-$arch
+        cmake -S "$root" -B "$dir" --toolchain "$toolchain" -DCMAKE_BUILD_TYPE=MinSizeRel \
+            >"$dir.configure.log" 2>&1 || { cat "$dir.configure.log"; exit 1; }
+        cmake --build "$dir" -j"$jobs" --target OrvaneCD >"$dir.build.log" 2>&1 ||
+            { tail -40 "$dir.build.log"; exit 1; }
+        say "windows-$arch OrvaneCD.exe (MinSizeRel)  $(size_of "$dir/OrvaneCD.exe")   (target for x86: <= 1048576)"
+    done
+    for preset in windows-x86 windows-x64; do
+        f=$root/build/$preset/OrvaneCD.exe
+        [[ -f $f ]] && say "build/$preset/OrvaneCD.exe (preset build, as last built)  $(size_of "$f")"
+    done
+fi
