@@ -5,6 +5,11 @@ CWnd::~CWnd()
 {
     // An object that still owns its window takes the window with it.
     if (m_hWnd && FromHandlePermanent(m_hWnd) == this) DestroyWindow();
+    // A main window whose window was never created (a modal dialog without
+    // its template) is not cleared by OnNcDestroy; the application must not
+    // keep pointing at the object once it is gone.
+    CWinThread* pThread = AfxGetThread();
+    if (pThread && pThread->m_pMainWnd == this) pThread->m_pMainWnd = nullptr;
 }
 
 BOOL CWnd::SubclassWindow(HWND hWnd)

@@ -5,8 +5,10 @@
 #include "res_reader.h"
 #include "user_internal.h"
 
+#include <algorithm>
 #include <charconv>
 #include <chrono>
+#include <climits>
 #include <cstdio>
 #include <cstdlib>
 #include <sstream>
@@ -123,6 +125,16 @@ std::string ParseWords(const std::vector<std::string_view>& w, std::size_t at, s
         ScriptCommand c;
         c.verb = Verb::Snapshot;
         c.path = std::string(w[at + 1]);
+        out->push_back(c);
+        return {};
+    }
+    if (verb == "invalidate") {
+        if (auto e = need(4); !e.empty()) return e;
+        ScriptCommand c;
+        c.verb = Verb::Invalidate;
+        if (!Int(w[at + 1], &c.x) || !Int(w[at + 2], &c.y) || !Int(w[at + 3], &c.cx) || !Int(w[at + 4], &c.cy) ||
+            c.cx < 0 || c.cy < 0)
+            return "'invalidate' needs integers X Y and sizes W H >= 0";
         out->push_back(c);
         return {};
     }
@@ -261,6 +273,16 @@ bool RunScriptCommand(const ScriptCommand& c)
         break;
     }
     case Verb::ScreenMove: MovePointer(c.x, c.y); break;
+    case Verb::Invalidate:
+        if (HWND top = FirstVisibleTop()) {
+            // Far edges in 64 bits, then cut to LONG: a huge origin plus a size must not overflow.
+            auto edge = [](int at, int size) {
+                return static_cast<LONG>(std::min<long long>(static_cast<long long>(at) + size, INT_MAX));
+            };
+            const RECT r{c.x, c.y, edge(c.x, c.cx), edge(c.y, c.cy)};
+            InvalidateRect(top, &r, FALSE);
+        }
+        break;
     case Verb::Press: PressLeft(); break;
     case Verb::Release: ReleaseLeft(); break;
     case Verb::Key: Key(static_cast<UINT>(c.x)); break;

@@ -20,6 +20,10 @@
 //   close           the desktop's close request to the first top-level window
 //   minimize        the desktop minimizes the first top-level window
 //   restore         ... and restores it
+//   invalidate X Y W H
+//                   marks that client rectangle of the first visible
+//                   top-level window for painting (W, H >= 0), as an
+//                   overlapping window uncovering it would
 //   report          one line on stdout:
 //                     window X Y W H VISIBLE ICONIC "TITLE"
 //                   (screen rectangle, 0/1 flags, the title in UTF-8 with
@@ -43,9 +47,10 @@ namespace host::headless {
 
 struct ScriptCommand {
     enum class Verb { Move, ScreenMove, Press, Release, Click, Key, AltF4, Close, Minimize, Restore,
-                      Report, Snapshot, Sleep };
+                      Report, Snapshot, Sleep, Invalidate };
     Verb verb = Verb::Report;
-    int x = 0, y = 0;      // move, smove, click; the key code for key; ms for sleep
+    int x = 0, y = 0;      // move, smove, click, invalidate; the key code for key; ms for sleep
+    int cx = 0, cy = 0;    // invalidate
     std::string path;      // snapshot
 };
 
