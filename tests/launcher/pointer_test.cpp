@@ -225,8 +225,11 @@ TEST_P(EntryLaunchTest, EachPressLaunchesOnceAndStartsNoMove)
 
     EXPECT_EQ(root.Runs(c.program, 2), 2);
     const char* others[] = {"Setup.exe", "AdbeRdr70_kor.exe", "xdg-open"};
-    for (const char* other : others)
-        if (c.program != other) EXPECT_EQ(root.Runs(other, 1, 200), 0) << other;
+    for (const char* other : others) {
+        if (c.program != other) {
+            EXPECT_EQ(root.Runs(other, 1, 200), 0) << other;
+        }
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(Entries, EntryLaunchTest,
