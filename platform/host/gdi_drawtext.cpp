@@ -73,7 +73,7 @@ private:
             int stop = 8 * std::max(1, m_face.metrics.aveCharWidth);
             return stop - pen % stop;
         }
-        return m_face.GlyphFor(static_cast<char32_t>(c)).advance;
+        return m_face.AdvanceFor(static_cast<char32_t>(c));
     }
 
     Line Make(const std::vector<Char>& text, std::size_t from, std::size_t to) const

@@ -25,7 +25,7 @@ int TextWidth(FontFace& face, std::wstring_view text, const INT* dx)
 {
     std::int64_t width = 0;
     for (std::size_t i = 0; i < text.size(); ++i)
-        width += dx ? dx[i] : face.GlyphFor(static_cast<char32_t>(text[i])).advance;
+        width += dx ? dx[i] : face.AdvanceFor(static_cast<char32_t>(text[i]));
     return static_cast<int>(std::clamp<std::int64_t>(width, INT32_MIN, INT32_MAX));
 }
 

@@ -223,7 +223,9 @@ int EmPixelsFor(const LOGFONTW& lf, int unitsPerEm, int cellUnits)
     } else if (lf.lfHeight > 0 && cellUnits > 0) {
         em = std::llround(static_cast<double>(lf.lfHeight) * unitsPerEm / cellUnits);
     }
-    return static_cast<int>(std::clamp<std::int64_t>(em, 1, 4096));
+    // Larger requests (a damaged template's, say) are drawn at the largest
+    // size: a glyph's bitmap stays around a megabyte.
+    return static_cast<int>(std::clamp<std::int64_t>(em, 1, kMaxEmPixels));
 }
 
 FontFace::~FontFace()
@@ -268,6 +270,18 @@ const Glyph& FontFace::GlyphFor(char32_t c)
         }
     }
     return glyphs.emplace(c, std::move(g)).first->second;
+}
+
+int FontFace::AdvanceFor(char32_t c)
+{
+    if (auto it = glyphs.find(c); it != glyphs.end()) return it->second.advance;
+    if (auto it = advances.find(c); it != advances.end()) return it->second;
+    // The scaled outline's design advance, as GlyphFor takes it; a face
+    // without outlines is measured by rendering after all.
+    FT_UInt index = FT_Get_Char_Index(ft, static_cast<FT_ULong>(c));
+    if (FT_Load_Glyph(ft, index, FT_LOAD_NO_HINTING | FT_LOAD_NO_BITMAP) != 0) return GlyphFor(c).advance;
+    const int advance = static_cast<int>((ft->glyph->linearHoriAdvance + 0x8000) >> 16) + (synthBold ? 1 : 0);
+    return advances.emplace(c, advance).first->second;
 }
 
 std::shared_ptr<FontFace> MatchFace(const LOGFONTW& lf)

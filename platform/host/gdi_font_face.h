@@ -41,16 +41,22 @@ struct FontFace {
     FT_FaceRec_* ft = nullptr;
     FaceMetrics metrics;
     std::unordered_map<char32_t, Glyph> glyphs;
+    std::unordered_map<char32_t, int> advances;
 
     ~FontFace();
     bool HasGlyph(char32_t c) const;  // mapped to a real glyph, not .notdef
     const Glyph& GlyphFor(char32_t c);
+    // The glyph's advance alone: measuring text renders nothing.
+    int AdvanceFor(char32_t c);
 };
 
 // The face that fontconfig picks for the LOGFONT (face name, a language
 // for the charset, weight, italic), at the size lfHeight asks for. Null
 // when nothing could be loaded.
 std::shared_ptr<FontFace> MatchFace(const LOGFONTW& lf);
+
+// The largest em height drawn, in pixels.
+constexpr int kMaxEmPixels = 1024;
 
 // The font-selection helper and text drawing use these.
 int EmPixelsFor(const LOGFONTW& lf, int unitsPerEm, int cellUnits);

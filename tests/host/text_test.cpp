@@ -100,6 +100,63 @@ TEST(KoreanFont, TheDialogFontHasTheVersionTextGlyphs)
     DeleteObject(font);
 }
 
+// "굴림" is drawn with a Nanum face that keeps Gulim's cell, one em high:
+// the dialog's base units, and so the launcher window's size and its
+// version label's room, come out as the dialog was laid out with them.
+TEST(KoreanFont, SubstitutedFacesKeepTheirEmHighCell)
+{
+    struct Case {
+        const wchar_t* face;
+        bool emCell;
+    };
+    for (const Case& c : {Case{L"굴림", true}, Case{L"Gulim", true}, Case{L"돋움", true}, Case{L"NanumGothic", false}}) {
+        SCOPED_TRACE(testing::Message() << (c.emCell ? "substituted" : "own cell"));
+        HFONT font = MakeFont(c.face, -12, HANGUL_CHARSET);
+        HDC dc = CreateCompatibleDC(nullptr);
+        SelectObject(dc, font);
+        TEXTMETRICW tm{};
+        ASSERT_TRUE(GetTextMetricsW(dc, &tm));
+        if (c.emCell) {
+            EXPECT_EQ(tm.tmHeight, 12);
+            EXPECT_EQ(tm.tmInternalLeading, 0);
+            EXPECT_EQ(tm.tmAscent, 10);
+            // Dialog base units: the alphabet's average width, rounded.
+            SIZE alphabet{};
+            const wchar_t* letters = L"ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz";
+            GetTextExtentPoint32W(dc, letters, 52, &alphabet);
+            EXPECT_EQ((alphabet.cx / 26 + 1) / 2, 7);
+            // The version label is 35 units (61 pixels) wide.
+            SIZE label{};
+            GetTextExtentPoint32W(dc, L"버젼 : 1.02", 10, &label);
+            EXPECT_LE(label.cx, 61);
+        } else {
+            EXPECT_GT(tm.tmHeight, 12);
+        }
+        DeleteDC(dc);
+        DeleteObject(font);
+    }
+}
+
+TEST(Fonts, HugeRequestsAreDrawnAtTheLargestSize)
+{
+    // A damaged template can ask for any height: absurd ones are refused,
+    // large ones measured and drawn at a bounded size.
+    EXPECT_EQ(MakeFont(L"굴림", -2000000, HANGUL_CHARSET), nullptr);
+    HFONT font = MakeFont(L"굴림", -16000, HANGUL_CHARSET);
+    ASSERT_NE(font, nullptr);
+    HDC dc = CreateCompatibleDC(nullptr);
+    SelectObject(dc, font);
+    TEXTMETRICW tm{};
+    ASSERT_TRUE(GetTextMetricsW(dc, &tm));
+    EXPECT_LE(tm.tmHeight, 1024);
+    SIZE size{};
+    ASSERT_TRUE(GetTextExtentPoint32W(dc, L"ABCDEFGHIJKLMNOPQRSTUVWXYZ", 26, &size));
+    EXPECT_GT(size.cx, 0);
+    EXPECT_LE(size.cx, 26 * 2048);
+    DeleteDC(dc);
+    DeleteObject(font);
+}
+
 TEST(Fonts, HeightsFollowTheLogfontConvention)
 {
     struct Case { LONG lfHeight; int em; int cell; } cases[] = {
