@@ -45,10 +45,6 @@ void CreateFromTemplate(Bytes bytes)
     } catch (const ResError&) {
         return;
     }
-    // Measuring text at a huge point size rasterises glyphs up to 4096
-    // pixels high (seconds and gigabytes per template); such sizes are
-    // left to the decoder alone here.
-    if ((t.style & 0x40) && t.pointSize > 200 && t.pointSize != 0x7FFF) return;
     const std::vector<std::uint8_t> copy(bytes.begin(), bytes.end());  // exactly sized, for ASan
     HWND dlg = CreateDialogIndirectParamW(GetModuleHandleW(nullptr), reinterpret_cast<LPCDLGTEMPLATEW>(copy.data()),
                                           nullptr, &QuietDialogProc, 0);
