@@ -2,6 +2,8 @@
 find_package(PkgConfig REQUIRED)
 pkg_check_modules(FREETYPE REQUIRED IMPORTED_TARGET freetype2)
 pkg_check_modules(FONTCONFIG REQUIRED IMPORTED_TARGET fontconfig)
+pkg_check_modules(SDL2 REQUIRED IMPORTED_TARGET sdl2)
+pkg_check_modules(X11 REQUIRED IMPORTED_TARGET x11)  # the desktop pointer during a drag
 
 # The compiled .res travels inside the executable, as it does on Windows.
 set(ORVANE_RES_EMBED ${CMAKE_BINARY_DIR}/res/res_embed.S)
@@ -22,10 +24,11 @@ add_library(orvane_res_blob OBJECT ${ORVANE_RES_EMBED})
 add_dependencies(orvane_res_blob orvane_res)
 
 # platform/host: the Win32 subset, the resource reader and the presenters.
-file(GLOB ORVANE_HOST_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/platform/host/*.cpp)
+file(GLOB ORVANE_HOST_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/platform/host/*.cpp
+     ${CMAKE_SOURCE_DIR}/platform/host/sdl/*.cpp)
 add_library(orvane_host STATIC ${ORVANE_HOST_SOURCES})
 target_include_directories(orvane_host PUBLIC ${CMAKE_SOURCE_DIR} ${CMAKE_SOURCE_DIR}/platform/host)
-target_link_libraries(orvane_host PUBLIC PkgConfig::FREETYPE PkgConfig::FONTCONFIG)
+target_link_libraries(orvane_host PUBLIC PkgConfig::FREETYPE PkgConfig::FONTCONFIG PkgConfig::SDL2 PkgConfig::X11)
 
 # platform: the framework, written once against the Win32 API.
 file(GLOB ORVANE_FRAMEWORK_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/platform/*.cpp)
@@ -46,4 +49,5 @@ target_link_libraries(OrvaneCD PRIVATE orvane_app orvane_framework orvane_res_bl
 enable_testing()
 add_subdirectory(tools)
 add_subdirectory(tests)
+add_subdirectory(bench)
 include(cmake/CdImage.cmake)

@@ -1,10 +1,101 @@
 #!/usr/bin/env bash
-# Set-up, build, and start the launcher from the current directory's CD
-# root (the folder holding Setup.exe, manual.pdf and AdbeRdr70_kor.exe).
+# Set-up, build, and start the launcher on the desktop, from the current
+# directory as its CD root (the folder holding Setup.exe, manual.pdf and
+# AdbeRdr70_kor.exe).
+#
+# Without a desktop (no DISPLAY or WAYLAND_DISPLAY, or one that does not
+# answer) it starts a private Xvfb display with openbox, runs the launcher
+# there, saves a screenshot of its window to build/host/run-screenshot.png,
+# then ends the launcher with Escape and stops what it started.
+#
+# ORVANE_BUILD_DIR names another, already configured, build folder to use
+# instead of the host preset's build/host.
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 
 bash "$root/tools/setup.sh"
-(cd "$root" && cmake --preset host >/dev/null && cmake --build --preset host)
+if [ -n "${ORVANE_BUILD_DIR:-}" ]; then
+    build="$(cd "$ORVANE_BUILD_DIR" && pwd)"
+    cmake --build "$build" -j2 --target OrvaneCD
+else
+    build="$root/build/host"
+    (cd "$root" && cmake --preset host >/dev/null && cmake --build --preset host --target OrvaneCD)
+fi
+exe="$build/OrvaneCD"
 
-exec "$root/build/host/OrvaneCD" "$@"
+desktop_answers() {
+    if [ -n "${DISPLAY:-}" ]; then
+        xdpyinfo >/dev/null 2>&1 || xdotool getdisplaygeometry >/dev/null 2>&1
+    else
+        [ -n "${WAYLAND_DISPLAY:-}" ]
+    fi
+}
+if desktop_answers; then
+    exec env ORVANE_PRESENTER=sdl "$exe" "$@"
+fi
+
+echo "run: no desktop answers here; starting the launcher on a private Xvfb display"
+shot="$build/run-screenshot.png"
+work="$(mktemp -d)"
+xvfb_pid="" wm_pid="" launcher_pid=""
+stop_all() {
+    set +e
+    if [ -n "$launcher_pid" ]; then kill "$launcher_pid"; wait "$launcher_pid"; fi 2>/dev/null
+    if [ -n "$wm_pid" ]; then kill "$wm_pid"; wait "$wm_pid"; fi 2>/dev/null
+    if [ -n "$xvfb_pid" ]; then kill "$xvfb_pid"; wait "$xvfb_pid"; fi 2>/dev/null
+    rm -rf "$work"
+}
+trap stop_all EXIT
+
+# wait_for SECONDS COMMAND...
+wait_for() {
+    local tries=$(($1 * 10))
+    shift
+    until "$@"; do
+        tries=$((tries - 1))
+        ((tries > 0)) || return 1
+        sleep 0.1
+    done
+}
+ours_up() {
+    kill -0 "$xvfb_pid" 2>/dev/null &&
+        [ "$(tr -d ' \n' 2>/dev/null <"/tmp/.X${DISPLAY#:}-lock")" = "$xvfb_pid" ] &&
+        xdotool getdisplaygeometry >/dev/null 2>&1
+}
+for n in $(seq 120 199); do
+    [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ] && continue
+    Xvfb ":$n" -screen 0 1024x768x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
+    xvfb_pid=$!
+    export DISPLAY=":$n"
+    wait_for 10 ours_up && break
+    kill "$xvfb_pid" 2>/dev/null || true
+    wait "$xvfb_pid" 2>/dev/null || true
+    xvfb_pid=""
+done
+[ -n "$xvfb_pid" ] || { echo "run: no free X display from :120 to :199" >&2; exit 1; }
+unset WAYLAND_DISPLAY
+openbox >"$work/openbox.log" 2>&1 &
+wm_pid=$!
+wait_for 10 sh -c 'xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q "window id"' ||
+    echo "run: openbox did not start; going on without a window manager" >&2
+
+ORVANE_PRESENTER=sdl "$exe" "$@" &
+launcher_pid=$!
+window=""
+find_window() { window=$(xdotool search --onlyvisible --pid "$launcher_pid" 2>/dev/null | head -n1); [ -n "$window" ]; }
+wait_for 10 find_window || { echo "run: the launcher showed no window" >&2; exit 1; }
+sleep 0.5 # its first paint
+mkdir -p "$(dirname "$shot")"
+import -window "$window" "$shot"
+echo "run: the launcher's window ($(xdotool getwindowname "$window")) is in $shot"
+
+xdotool windowfocus "$window" key Escape 2>/dev/null || true
+ended() { case "$(ps -o stat= -p "$launcher_pid" 2>/dev/null)" in "" | Z*) return 0 ;; *) return 1 ;; esac; }
+if wait_for 5 ended; then
+    status=0
+    wait "$launcher_pid" || status=$?
+    launcher_pid=""
+    echo "run: Escape ended the launcher (status $status)"
+else
+    echo "run: the launcher did not end on Escape; stopping it" >&2
+fi

@@ -4,6 +4,7 @@
 
 #include "headless_script.h"
 #include "res_reader.h"
+#include "sdl/sdl_presenter.h"
 #include "shell.h"
 #include "user_internal.h"
 
@@ -164,15 +165,42 @@ void Reset()
 
 namespace host {
 
+RECT Presenter::ScreenRect() { return RECT{0, 0, headless::kScreenWidth, headless::kScreenHeight}; }
+
+namespace {
+
+// _exit, not exit: the exit handlers (the application object's among them)
+// would come back here for a presenter that does not exist.
+[[noreturn]] void FailChoice(int status)
+{
+    std::fflush(nullptr);
+    _exit(status);
+}
+
+std::unique_ptr<Presenter> ChoosePresenter()
+{
+    const char* name = std::getenv("ORVANE_PRESENTER");
+    if (name && std::strcmp(name, "headless") == 0) return std::make_unique<headless::HeadlessPresenter>();
+    if (name && *name && std::strcmp(name, "sdl") != 0) {
+        std::fprintf(stderr, "OrvaneCD: ORVANE_PRESENTER=\"%s\" is not a presenter; use sdl or headless\n", name);
+        FailChoice(2);
+    }
+    std::string error;
+    std::unique_ptr<Presenter> p = sdl::MakePresenter(&error);
+    if (!p) {
+        std::fprintf(stderr, "OrvaneCD: cannot open a display: %s; set ORVANE_PRESENTER=headless to run without one\n",
+                     error.c_str());
+        FailChoice(3);
+    }
+    return p;
+}
+
+}  // namespace
+
 Presenter& CurrentPresenter()
 {
     auto& p = headless::Current();
-    if (!p) {
-        const char* name = std::getenv("ORVANE_PRESENTER");
-        if (name && *name && std::strcmp(name, "headless") != 0)
-            std::fprintf(stderr, "presenter: \"%s\" is not built here; using headless\n", name);
-        p = std::make_unique<headless::HeadlessPresenter>();
-    }
+    if (!p) p = ChoosePresenter();
     return *p;
 }
 

@@ -3,9 +3,9 @@
 // them as a user would (pointer and keys, in screen coordinates) and read
 // the pixels a window shows.
 //
-// The presenter is chosen with ORVANE_PRESENTER=headless (the default when
-// no other presenter is built or no display is wanted). A scripted session
-// reads ORVANE_HEADLESS_SCRIPT: see headless_script.h.
+// ORVANE_PRESENTER picks the presenter: "headless" this one, "sdl" or unset
+// the SDL2 desktop presenter (sdl/sdl_presenter.h), which needs a display.
+// A scripted session reads ORVANE_HEADLESS_SCRIPT: see headless_script.h.
 #pragma once
 
 #include "win32.h"

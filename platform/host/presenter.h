@@ -1,5 +1,5 @@
 // A presenter shows the host's top-level windows somewhere (nowhere, for the
-// headless one; a desktop window, for a later SDL2 one) and feeds the UI
+// headless one; a desktop window, for the SDL2 one in sdl/) and feeds the UI
 // thread its input. The window manager tells it what changed and asks it for
 // input whenever the thread would block.
 #pragma once
@@ -26,6 +26,12 @@ public:
     virtual void IconChanged(HWND) {}
     virtual void Painted(HWND) {}       // the window's surface has new pixels
 
+    // The primary screen and its work area, in screen coordinates (what
+    // GetSystemMetrics and SPI_GETWORKAREA report). The defaults are the
+    // headless virtual screen.
+    virtual RECT ScreenRect();
+    virtual RECT WorkArea() { return ScreenRect(); }
+
     // MessageBoxW: show the text and return the button the user chose.
     virtual int ShowMessageBox(HWND owner, LPCWSTR text, LPCWSTR caption, UINT type) = 0;
 
@@ -37,7 +43,9 @@ public:
 };
 
 // The presenter in use: chosen from ORVANE_PRESENTER on first use
-// ("headless" or unset: the headless presenter, the only one built now).
+// ("headless": the headless presenter; "sdl" or unset: the SDL2 desktop
+// presenter). When no display can be opened, or the name is unknown, the
+// process says so on stderr and ends (status 3, or 2 for a bad name).
 Presenter& CurrentPresenter();
 // Replace it (tests, a desktop presenter); null restores the default choice.
 void SetPresenter(std::unique_ptr<Presenter> presenter);

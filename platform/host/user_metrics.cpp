@@ -1,4 +1,4 @@
-// System metrics and parameters of the virtual screen, and the small
+// System metrics and parameters of the presenter's screen, and the small
 // services around them: message boxes, help, beeps, common controls.
 #include "headless.h"
 #include "user_internal.h"
@@ -11,16 +11,15 @@ BOOL SystemParametersInfoW(UINT action, UINT param, LPVOID pv, UINT winIni)
         SetLastError(ERROR_INVALID_PARAMETER);
         return FALSE;
     }
-    // No taskbar takes room: the work area is the whole screen.
-    *static_cast<RECT*>(pv) = RECT{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+    *static_cast<RECT*>(pv) = host::CurrentPresenter().WorkArea();
     return TRUE;
 }
 
 int GetSystemMetrics(int index)
 {
     switch (index) {
-    case SM_CXSCREEN: return host::headless::kScreenWidth;
-    case SM_CYSCREEN: return host::headless::kScreenHeight;
+    case SM_CXSCREEN: { RECT r = host::CurrentPresenter().ScreenRect(); return r.right - r.left; }
+    case SM_CYSCREEN: { RECT r = host::CurrentPresenter().ScreenRect(); return r.bottom - r.top; }
     case SM_CXVSCROLL: return 17;
     case SM_CYCAPTION: return 23;
     case SM_CXBORDER:

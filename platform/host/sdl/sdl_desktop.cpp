@@ -1,0 +1,298 @@
+// The host's top-level windows on the desktop: created, placed, shown,
+// minimized, titled and given their icon as the window manager asks, and
+// their pixels presented once the host has painted them.
+#include "sdl_desktop.h"
+
+#include "gdi_icon.h"
+#include "sdl_icon.h"
+#include "sdl_message_box.h"
+#include "sdl_presenter.h"
+#include "sdl_text.h"
+#include "user_internal.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <vector>
+
+namespace host::sdl {
+namespace {
+
+// Sizes SDL accepts for a window: at least one pixel.
+int Extent(LONG v) { return std::max<int>(1, static_cast<int>(v)); }
+
+std::string TitleOf(const user::Window* w) { return Utf8FromWide(w->text); }
+
+bool IsOffscreenDriver(const char* name)
+{
+    return SDL_strcasecmp(name, "offscreen") == 0 || SDL_strcasecmp(name, "dummy") == 0 ||
+           SDL_strcasecmp(name, "evdev") == 0;
+}
+
+RECT FromSdl(const SDL_Rect& r) { return RECT{r.x, r.y, r.x + r.w, r.y + r.h}; }
+
+}  // namespace
+
+std::unique_ptr<Presenter> MakePresenter(std::string* error)
+{
+    // SIGINT and SIGTERM end the process as they always do, not as SDL_QUIT.
+    SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
+    SDL_SetHint(SDL_HINT_VIDEO_ALLOW_SCREENSAVER, "1");
+    SDL_SetHint(SDL_HINT_MOUSE_FOCUS_CLICKTHROUGH, "1");
+    const char* asked = SDL_getenv("SDL_VIDEODRIVER");
+    const char* x11 = SDL_getenv("DISPLAY");
+    const char* wayland = SDL_getenv("WAYLAND_DISPLAY");
+    bool named = (x11 && *x11) || (wayland && *wayland);
+    if (!named && !(asked && *asked)) {
+        *error = "neither DISPLAY nor WAYLAND_DISPLAY is set";
+        return nullptr;
+    }
+    if (SDL_Init(SDL_INIT_VIDEO) != 0) {
+        *error = SDL_GetError();
+        return nullptr;
+    }
+    // SDL falls back to drivers that draw nowhere; they are no desktop
+    // unless asked for by name (SDL_VIDEODRIVER).
+    const char* driver = SDL_GetCurrentVideoDriver();
+    if (driver && IsOffscreenDriver(driver) && !(asked && SDL_strcasecmp(asked, driver) == 0)) {
+        *error = std::string("no display answers at ") +
+                 (x11 && *x11 ? std::string("DISPLAY=") + x11 : std::string("WAYLAND_DISPLAY=") + wayland);
+        SDL_Quit();
+        return nullptr;
+    }
+    SDL_StopTextInput();  // keys only: no input method
+    return std::make_unique<Desktop>();
+}
+
+Desktop::~Desktop()
+{
+    for (auto& [h, s] : windows_)
+        if (s.window) SDL_DestroyWindow(s.window);
+    windows_.clear();
+    SDL_Quit();
+}
+
+Desktop::Shown* Desktop::Of(HWND h)
+{
+    auto it = windows_.find(h);
+    return it == windows_.end() ? nullptr : &it->second;
+}
+
+HWND Desktop::HandleOf(Uint32 windowId) const
+{
+    for (const auto& [h, s] : windows_)
+        if (s.window && SDL_GetWindowID(s.window) == windowId) return h;
+    return nullptr;
+}
+
+// The desktop window is made when the host first shows the window, where
+// the host has placed it by then: a window manager places a new window by
+// the position it is mapped with, and may ignore moves made before that.
+void Desktop::WindowCreated(HWND h)
+{
+    if (user::Find(h)) windows_[h] = Shown{};
+}
+
+bool Desktop::Materialise(HWND h, Shown& s)
+{
+    if (s.window) return true;
+    user::Window* w = user::Find(h);
+    if (!w) return false;
+    // Borderless: host windows have no frame of their own, and the launcher
+    // paints its own buttons.
+    s.title = TitleOf(w);
+    s.window = SDL_CreateWindow(s.title.c_str(), w->rect.left, w->rect.top, Extent(w->Width()), Extent(w->Height()),
+                                SDL_WINDOW_BORDERLESS | SDL_WINDOW_HIDDEN);
+    if (!s.window) {
+        std::fprintf(stderr, "OrvaneCD: cannot make a desktop window: %s\n", SDL_GetError());
+        return false;
+    }
+    s.echoes.Expect(POINT{w->rect.left, w->rect.top}, SDL_GetTicks());
+    IconChanged(h);
+    return true;
+}
+
+void Desktop::WindowDestroyed(HWND h)
+{
+    auto it = windows_.find(h);
+    if (it == windows_.end()) return;
+    if (it->second.window) SDL_DestroyWindow(it->second.window);
+    windows_.erase(it);
+}
+
+void Desktop::WindowMoved(HWND h, const RECT& rect)
+{
+    Shown* s = Of(h);
+    user::Window* w = user::Find(h);
+    // A minimized host window shrinks to its icon; the desktop keeps the
+    // window's own size and shows it minimized in its own way.
+    if (!s || !s->window || !w || (w->style & WS_MINIMIZE)) return;
+    s->dirty = true;
+    if (fromDesktop_) return;
+    int cw = 0, ch = 0;
+    SDL_GetWindowSize(s->window, &cw, &ch);
+    if (cw != Extent(rect.right - rect.left) || ch != Extent(rect.bottom - rect.top))
+        SDL_SetWindowSize(s->window, Extent(rect.right - rect.left), Extent(rect.bottom - rect.top));
+    int x = 0, y = 0;
+    SDL_GetWindowPosition(s->window, &x, &y);
+    if (x != rect.left || y != rect.top) {
+        s->echoes.Expect(POINT{rect.left, rect.top}, SDL_GetTicks());
+        SDL_SetWindowPosition(s->window, rect.left, rect.top);
+    }
+}
+
+void Desktop::WindowShown(HWND h)
+{
+    Shown* s = Of(h);
+    if (!s || !Materialise(h, *s)) return;
+    SDL_ShowWindow(s->window);
+    s->dirty = true;
+    user::Window* w = user::Find(h);
+    if (w && (w->style & WS_MINIMIZE)) WindowMinimized(h);
+}
+
+void Desktop::WindowHidden(HWND h)
+{
+    Shown* s = Of(h);
+    if (s && s->window) SDL_HideWindow(s->window);
+}
+
+void Desktop::WindowMinimized(HWND h)
+{
+    Shown* s = Of(h);
+    if (!s || !s->window || s->minimized) return;
+    s->minimized = true;
+    s->minimizePending = true;
+    SDL_MinimizeWindow(s->window);
+}
+
+void Desktop::WindowRestored(HWND h)
+{
+    Shown* s = Of(h);
+    if (!s || !s->window) return;
+    s->dirty = true;
+    if (!s->minimized) return;
+    s->minimized = false;
+    s->minimizePending = false;
+    SDL_RestoreWindow(s->window);
+}
+
+void Desktop::TextChanged(HWND h)
+{
+    Shown* s = Of(h);
+    user::Window* w = user::Find(h);
+    if (!s || !s->window || !w) return;
+    // The launcher sets its title on every paint; the desktop hears of changes only.
+    std::string title = TitleOf(w);
+    if (title == s->title) return;
+    s->title = title;
+    SDL_SetWindowTitle(s->window, title.c_str());
+}
+
+void Desktop::IconChanged(HWND h)
+{
+    Shown* s = Of(h);
+    user::Window* w = user::Find(h);
+    if (!s || !s->window || !w) return;
+    HICON icon = w->bigIcon ? w->bigIcon : w->smallIcon;
+    if (!icon || icon == s->icon) return;
+    IconPicture picture;
+    if (!GetIconPicture(icon, &picture)) return;
+    std::vector<std::uint32_t> argb = IconArgb(picture);
+    if (argb.empty()) return;
+    SDL_Surface* image = SDL_CreateRGBSurfaceWithFormatFrom(argb.data(), picture.width, picture.height, 32,
+                                                            picture.width * 4, SDL_PIXELFORMAT_ARGB8888);
+    if (!image) return;
+    SDL_SetWindowIcon(s->window, image);  // SDL copies the pixels
+    SDL_FreeSurface(image);
+    s->icon = icon;
+}
+
+// Presented when the UI thread idles, not at each paint: one paint of the
+// launcher ends several paint DCs (its own, the dialog's, the label's), and
+// only the last of them leaves the whole picture.
+void Desktop::Painted(HWND h)
+{
+    if (Shown* s = Of(h)) s->dirty = true;
+}
+
+void Desktop::Present(HWND h, Shown& s)
+{
+    s.dirty = false;
+    user::Window* w = user::Find(h);
+    if (!w || !w->surface || !(w->style & WS_VISIBLE) || (w->style & WS_MINIMIZE)) return;
+    if (!s.window) return;
+    SDL_Surface* target = SDL_GetWindowSurface(s.window);
+    if (!target) return;
+    int width = std::min(w->surface->width, target->w);
+    int height = std::min(w->surface->height, target->h);
+    if (width <= 0 || height <= 0) return;
+    if (SDL_MUSTLOCK(target) && SDL_LockSurface(target) != 0) return;
+    SDL_ConvertPixels(width, height, SDL_PIXELFORMAT_RGB888, w->surface->pixels.data(), w->surface->width * 4,
+                      target->format->format, target->pixels, target->pitch);
+    if (SDL_MUSTLOCK(target)) SDL_UnlockSurface(target);
+    SDL_UpdateWindowSurface(s.window);
+}
+
+void Desktop::PresentDirty()
+{
+    for (auto& [h, s] : windows_)
+        if (s.dirty) Present(h, s);
+}
+
+bool Desktop::AnyWindowVisible() const
+{
+    for (const auto& [h, s] : windows_) {
+        const user::Window* w = user::Find(h);
+        if (s.window && w && (w->style & WS_VISIBLE)) return true;
+    }
+    return false;
+}
+
+SDL_Window* Desktop::AnyWindow() const
+{
+    for (const auto& [h, s] : windows_)
+        if (s.window) return s.window;
+    return nullptr;
+}
+
+RECT Desktop::ScreenRect()
+{
+    SDL_Rect r;
+    if (SDL_GetDisplayBounds(0, &r) != 0) return Presenter::ScreenRect();
+    return FromSdl(r);
+}
+
+RECT Desktop::WorkArea()
+{
+    SDL_Rect r;
+    if (SDL_GetDisplayUsableBounds(0, &r) != 0) return ScreenRect();
+    return FromSdl(r);
+}
+
+int Desktop::ShowMessageBox(HWND owner, LPCWSTR text, LPCWSTR caption, UINT type)
+{
+    BoxLayout layout = MessageBoxLayout(type);
+    std::string utf8Text = Utf8FromWide(text), utf8Caption = Utf8FromWide(caption);
+    std::vector<SDL_MessageBoxButtonData> buttons;
+    for (std::size_t i = 0; i < layout.buttons.size(); ++i) {
+        Uint32 flags = 0;
+        if (i == 0) flags |= SDL_MESSAGEBOX_BUTTON_RETURNKEY_DEFAULT;
+        if (layout.buttons[i].id == layout.escapeId) flags |= SDL_MESSAGEBOX_BUTTON_ESCAPEKEY_DEFAULT;
+        buttons.push_back(SDL_MessageBoxButtonData{flags, layout.buttons[i].id, layout.buttons[i].text});
+    }
+    Uint32 flags = layout.icon == BoxLayout::Icon::Error     ? SDL_MESSAGEBOX_ERROR
+                   : layout.icon == BoxLayout::Icon::Warning ? SDL_MESSAGEBOX_WARNING
+                                                             : SDL_MESSAGEBOX_INFORMATION;
+    Shown* parent = owner ? Of(user::RootOf(owner)) : nullptr;
+    SDL_MessageBoxData data{flags, parent ? parent->window : nullptr, utf8Caption.c_str(), utf8Text.c_str(),
+                            static_cast<int>(buttons.size()), buttons.data(), nullptr};
+    std::fprintf(stderr, "OrvaneCD: message box \"%s\": %s\n", utf8Caption.c_str(), utf8Text.c_str());
+    int chosen = layout.escapeId;
+    if (SDL_ShowMessageBox(&data, &chosen) != 0) {
+        std::fprintf(stderr, "OrvaneCD: cannot show the message box: %s\n", SDL_GetError());
+        return layout.escapeId;
+    }
+    return chosen < 0 ? layout.escapeId : chosen;
+}
+
+}  // namespace host::sdl

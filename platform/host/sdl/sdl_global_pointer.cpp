@@ -1,0 +1,31 @@
+#include "sdl_global_pointer.h"
+
+#include <SDL_syswm.h>
+
+namespace host::sdl {
+
+GlobalPointer QueryGlobalPointer(SDL_Window* window)
+{
+    GlobalPointer p;
+#if defined(SDL_VIDEO_DRIVER_X11)
+    SDL_SysWMinfo info;
+    SDL_VERSION(&info.version);
+    if (window && SDL_GetWindowWMInfo(window, &info) && info.subsystem == SDL_SYSWM_X11) {
+        Display* display = info.info.x11.display;
+        Window root = 0, child = 0;
+        int rootX = 0, rootY = 0, winX = 0, winY = 0;
+        unsigned int mask = 0;
+        if (XQueryPointer(display, DefaultRootWindow(display), &root, &child, &rootX, &rootY, &winX, &winY, &mask)) {
+            p.x = rootX;
+            p.y = rootY;
+            p.left = (mask & Button1Mask) != 0;
+            return p;
+        }
+    }
+#endif
+    Uint32 buttons = SDL_GetGlobalMouseState(&p.x, &p.y);
+    p.left = (buttons & SDL_BUTTON_LMASK) != 0;
+    return p;
+}
+
+}  // namespace host::sdl

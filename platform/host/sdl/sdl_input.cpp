@@ -1,0 +1,218 @@
+// The desktop's events as host input: pointer and keys through the same
+// delivery as the headless presenter's (screen coordinates, the window under
+// the pointer or the capture), and the window manager's commands as the
+// system commands and state changes that Windows would make of them.
+#include "sdl_desktop.h"
+
+#include "headless.h"
+#include "sdl_global_pointer.h"
+#include "sdl_keys.h"
+#include "shell.h"
+#include "user_internal.h"
+
+#include <cstdio>
+#include <cstring>
+#include <unistd.h>
+
+namespace host::sdl {
+namespace {
+
+// While a capture holds the pointer (the caption-drag move loop) the
+// desktop is asked where the pointer is this often, even without events.
+constexpr Uint32 kTrackPollMs = 15;
+// A release that the desktop shows but never sent us (the button went up
+// while another client held the pointer) counts after this long.
+constexpr Uint32 kLostReleaseMs = 300;
+
+bool LeftDown() { return (user::Input().async[VK_LBUTTON] & 0x80) != 0; }
+
+bool Tracking() { return user::Input().capture && LeftDown(); }
+
+// Applies a change the desktop made to a host window without sending it back.
+class FromDesktop {
+public:
+    explicit FromDesktop(bool& flag) : flag_(flag), old_(flag) { flag_ = true; }
+    ~FromDesktop() { flag_ = old_; }
+    FromDesktop(const FromDesktop&) = delete;
+    FromDesktop& operator=(const FromDesktop&) = delete;
+
+private:
+    bool& flag_;
+    bool old_;
+};
+
+}  // namespace
+
+void Desktop::Idle()
+{
+    shell::ReapChildren();
+    PresentDirty();
+    // Without a visible window no input can come: returning empty-handed
+    // lets the window manager report it (Starved).
+    while (AnyWindowVisible() && !user::HasPendingWork()) {
+        SDL_Event e;
+        bool tracking = Tracking();
+        int got = tracking ? SDL_WaitEventTimeout(&e, static_cast<int>(kTrackPollMs)) : SDL_WaitEvent(&e);
+        if (got) {
+            Handle(e);
+            while (SDL_PollEvent(&e)) Handle(e);
+        } else if (!tracking) {
+            std::fprintf(stderr, "OrvaneCD: lost the display: %s\n", SDL_GetError());
+            return;
+        }
+        if (Tracking()) Track();
+        shell::ReapChildren();
+        PresentDirty();
+    }
+}
+
+[[noreturn]] void Desktop::Starved()
+{
+    static const char text[] = "OrvaneCD: no window is left to take input\n";
+    std::fflush(stdout);
+    ssize_t ignored = write(2, text, sizeof text - 1);
+    (void)ignored;
+    _exit(124);
+}
+
+// Inside a window the event's own coordinates count, taken against where the
+// host has the window, so the client point is the one the user pointed at.
+// Under a capture the window may be moving under the pointer (the move loop
+// moves it): then only the desktop's own idea of the pointer is free of that
+// motion.
+void Desktop::PointerAt(Uint32 windowId, int x, int y)
+{
+    POINT& cursor = user::Input().cursor;
+    HWND h = HandleOf(windowId);
+    const user::Window* w = user::Find(h);
+    if (user::Input().capture || !w) {
+        GlobalPointer p = QueryGlobalPointer(AnyWindow());
+        cursor = POINT{p.x, p.y};
+    } else {
+        cursor = POINT{w->rect.left + x, w->rect.top + y};
+    }
+}
+
+// Between events of a drag: follows the pointer, and ends the drag when the
+// button has been up for a while without the release reaching us.
+void Desktop::Track()
+{
+    GlobalPointer p = QueryGlobalPointer(AnyWindow());
+    POINT& cursor = user::Input().cursor;
+    if (p.x != cursor.x || p.y != cursor.y) {
+        cursor = POINT{p.x, p.y};
+        user::DeliverMouse(WM_MOUSEMOVE, WM_NCMOUSEMOVE);
+    }
+    if (p.left) {
+        releaseSeenAt_ = 0;
+        return;
+    }
+    Uint32 now = SDL_GetTicks();
+    if (!releaseSeenAt_) releaseSeenAt_ = now ? now : 1;
+    else if (now - releaseSeenAt_ >= kLostReleaseMs) {
+        releaseSeenAt_ = 0;
+        headless::ReleaseLeft();
+    }
+}
+
+// The desktop may have taken a modifier down or up while another window had
+// the keys; the host hears of it before the key that comes with it (Alt+F4
+// must arrive with Alt down).
+void Desktop::SyncModifiers(Uint16 mod, UINT vk)
+{
+    struct Modifier {
+        UINT vk;
+        Uint16 mask;
+    };
+    static constexpr Modifier kModifiers[] = {{VK_MENU, KMOD_ALT}, {VK_SHIFT, KMOD_SHIFT}, {VK_CONTROL, KMOD_CTRL}};
+    for (const Modifier& m : kModifiers) {
+        if (m.vk == vk) continue;
+        bool down = (mod & m.mask) != 0;
+        bool hostDown = (user::Input().async[m.vk] & 0x80) != 0;
+        if (down && !hostDown) headless::KeyDown(m.vk);
+        else if (!down && hostDown) headless::KeyUp(m.vk);
+    }
+}
+
+void Desktop::Handle(const SDL_Event& e)
+{
+    switch (e.type) {
+    case SDL_MOUSEMOTION:
+        PointerAt(e.motion.windowID, e.motion.x, e.motion.y);
+        user::DeliverMouse(WM_MOUSEMOVE, WM_NCMOUSEMOVE);
+        break;
+    case SDL_MOUSEBUTTONDOWN:
+        if (e.button.button != SDL_BUTTON_LEFT) break;
+        PointerAt(e.button.windowID, e.button.x, e.button.y);
+        releaseSeenAt_ = 0;
+        headless::PressLeft();
+        break;
+    case SDL_MOUSEBUTTONUP:
+        if (e.button.button != SDL_BUTTON_LEFT || !LeftDown()) break;  // Track may have ended it already
+        PointerAt(e.button.windowID, e.button.x, e.button.y);
+        headless::ReleaseLeft();
+        break;
+    case SDL_KEYDOWN:
+    case SDL_KEYUP:
+        if (UINT vk = VirtualKeyFromSdl(e.key.keysym.sym)) {
+            SyncModifiers(e.key.keysym.mod, vk);
+            if (e.type == SDL_KEYDOWN) headless::KeyDown(vk);
+            else headless::KeyUp(vk);
+        }
+        break;
+    case SDL_WINDOWEVENT:
+        HandleWindowEvent(e.window);
+        break;
+    default:
+        // SDL_QUIT follows the last window's own close event, which did the work.
+        break;
+    }
+}
+
+void Desktop::HandleWindowEvent(const SDL_WindowEvent& e)
+{
+    HWND h = HandleOf(e.windowID);
+    Shown* s = Of(h);
+    user::Window* w = user::Find(h);
+    if (!s || !w) return;
+    bool iconic = (w->style & WS_MINIMIZE) != 0;
+    FromDesktop guard(fromDesktop_);
+    switch (e.event) {
+    case SDL_WINDOWEVENT_CLOSE:
+        headless::CloseRequest(h);
+        break;
+    case SDL_WINDOWEVENT_MOVED:
+        if (s->echoes.Consume(POINT{e.data1, e.data2}, SDL_GetTicks()) || iconic) break;
+        if (e.data1 != w->rect.left || e.data2 != w->rect.top)
+            SetWindowPos(h, nullptr, e.data1, e.data2, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+        break;
+    case SDL_WINDOWEVENT_MINIMIZED:
+    case SDL_WINDOWEVENT_HIDDEN:
+        // Hiding a window unmaps it, which SDL may report as a minimize too;
+        // a window the host hid is not minimized by that.
+        s->minimizePending = false;
+        if (e.event != SDL_WINDOWEVENT_MINIMIZED || !(w->style & WS_VISIBLE)) break;
+        s->minimized = true;
+        if (!iconic) ShowWindow(h, SW_MINIMIZE);
+        break;
+    case SDL_WINDOWEVENT_RESTORED:
+    case SDL_WINDOWEVENT_SHOWN:
+        // A show or restore still on its way when we asked for the minimize
+        // is no restore.
+        if (s->minimizePending || !(w->style & WS_VISIBLE)) break;
+        s->minimized = false;
+        s->dirty = true;
+        if (iconic) ShowWindow(h, SW_RESTORE);
+        break;
+    case SDL_WINDOWEVENT_EXPOSED:
+        s->dirty = true;
+        break;
+    case SDL_WINDOWEVENT_FOCUS_GAINED:
+        if (!iconic && GetActiveWindow() != h) SetActiveWindow(h);
+        break;
+    default:
+        break;
+    }
+}
+
+}  // namespace host::sdl

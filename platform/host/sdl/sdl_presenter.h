@@ -1,0 +1,16 @@
+// The SDL2 desktop presenter: each top-level window is a borderless window
+// on the user's desktop, and the desktop's pointer, keys and window commands
+// are the host's input. ORVANE_PRESENTER=sdl (or unset) picks it.
+#pragma once
+
+#include "presenter.h"
+
+#include <memory>
+#include <string>
+
+namespace host::sdl {
+
+// Opens the display. Null, with SDL's reason in `error`, when it cannot.
+std::unique_ptr<Presenter> MakePresenter(std::string* error);
+
+}  // namespace host::sdl
