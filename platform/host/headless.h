@@ -56,7 +56,8 @@ std::vector<HWND> TopLevelWindows();
 // Text that MessageBoxW showed, oldest first (MessageBoxW returns IDOK at once).
 const std::vector<std::wstring>& MessageBoxLog();
 
-// Forget all windows, queued messages, hooks and logs (between tests).
+// Forget all windows, queued messages, hooks and logs (between tests), and
+// make the headless presenter the current one.
 void Reset();
 
 }  // namespace host::headless
