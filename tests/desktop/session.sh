@@ -130,12 +130,13 @@ painted() {
         [ "$(convert "$session_dir/painted.png" -crop 1x1+150+60 -depth 8 txt:- | tail -n1 | grep -o '#[0-9A-F]\{6\}')" != "#000000" ]
 }
 
-# launcher_start: the launcher in the CD root, its window found, shown and painted.
+# launcher_start: the launcher in the CD root, its window found, shown and
+# painted (with room for a sanitizer build on a loaded machine).
 launcher_start() {
     (cd "$cdroot" && exec env -u ORVANE_PRESENTER "$ORVANE_EXE" >"$session_dir/launcher.out" 2>"$session_dir/launcher.err") &
     launcher_pid=$!
-    wait_for 10 launcher_window || die "no launcher window appeared: $(cat "$session_dir/launcher.err")"
-    wait_for 10 painted || die "the launcher window was never painted"
+    wait_for 30 launcher_window || die "no launcher window appeared: $(cat "$session_dir/launcher.err")"
+    wait_for 30 painted || die "the launcher window was never painted"
     timeout 3 xdotool windowfocus --sync "$window" 2>/dev/null || true
 }
 

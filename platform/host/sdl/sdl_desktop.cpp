@@ -38,6 +38,11 @@ std::unique_ptr<Presenter> MakePresenter(std::string* error)
     SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
     SDL_SetHint(SDL_HINT_VIDEO_ALLOW_SCREENSAVER, "1");
     SDL_SetHint(SDL_HINT_MOUSE_FOCUS_CLICKTHROUGH, "1");
+    // The windows show finished pixels and nothing else: the desktop's own
+    // framebuffer (shared memory on X11) does, without bringing up a GL
+    // renderer (on a machine without a GPU, a software rasteriser that
+    // takes long to start).
+    SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
     const char* asked = SDL_getenv("SDL_VIDEODRIVER");
     const char* x11 = SDL_getenv("DISPLAY");
     const char* wayland = SDL_getenv("WAYLAND_DISPLAY");
