@@ -24,11 +24,20 @@ add_library(orvane_res_blob OBJECT ${ORVANE_RES_EMBED})
 add_dependencies(orvane_res_blob orvane_res)
 
 # platform/host: the Win32 subset, the resource reader and the presenters.
-file(GLOB ORVANE_HOST_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/platform/host/*.cpp
-     ${CMAKE_SOURCE_DIR}/platform/host/sdl/*.cpp)
+file(GLOB ORVANE_HOST_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/platform/host/*.cpp)
 add_library(orvane_host STATIC ${ORVANE_HOST_SOURCES})
 target_include_directories(orvane_host PUBLIC ${CMAKE_SOURCE_DIR} ${CMAKE_SOURCE_DIR}/platform/host)
-target_link_libraries(orvane_host PUBLIC PkgConfig::FREETYPE PkgConfig::FONTCONFIG PkgConfig::SDL2 PkgConfig::X11)
+target_link_libraries(orvane_host PUBLIC PkgConfig::FREETYPE PkgConfig::FONTCONFIG ${CMAKE_DL_LIBS})
+
+# The desktop presenter: a module beside the executable, loaded when chosen,
+# so that headless runs never load SDL2. It takes the host layer's symbols
+# from the executable that loads it.
+file(GLOB ORVANE_SDL_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/platform/host/sdl/*.cpp)
+add_library(orvane_sdl MODULE ${ORVANE_SDL_SOURCES})
+target_include_directories(orvane_sdl PRIVATE ${CMAKE_SOURCE_DIR} ${CMAKE_SOURCE_DIR}/platform/host)
+target_link_libraries(orvane_sdl PRIVATE PkgConfig::SDL2 PkgConfig::X11 PkgConfig::FREETYPE PkgConfig::FONTCONFIG)
+set_target_properties(orvane_sdl PROPERTIES PREFIX "lib" OUTPUT_NAME orvane_sdl
+                      LIBRARY_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR})
 
 # platform: the framework, written once against the Win32 API.
 file(GLOB ORVANE_FRAMEWORK_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/platform/*.cpp)
@@ -45,6 +54,10 @@ target_link_libraries(orvane_app PUBLIC orvane_framework)
 
 add_executable(OrvaneCD ${CMAKE_SOURCE_DIR}/platform/winmain.cpp)
 target_link_libraries(OrvaneCD PRIVATE orvane_app orvane_framework orvane_res_blob)
+# The whole host layer, its symbols exported, for the desktop module.
+target_link_options(OrvaneCD PRIVATE "LINKER:--whole-archive" "$<TARGET_FILE:orvane_host>" "LINKER:--no-whole-archive")
+set_target_properties(OrvaneCD PROPERTIES ENABLE_EXPORTS ON)
+add_dependencies(OrvaneCD orvane_sdl)
 
 enable_testing()
 add_subdirectory(tools)

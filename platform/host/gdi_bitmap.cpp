@@ -21,7 +21,7 @@ std::unique_ptr<Bitmap> NewBitmap(int cx, int cy, int bitsPerPixel)
         b->width = cx;
         b->height = cy;
         b->bitsPerPixel = bitsPerPixel;
-        b->pixels.assign(static_cast<std::size_t>(cx) * cy, 0u);
+        b->pixels = PixelStore::Zeroed(static_cast<std::size_t>(cx) * cy);
         return b;
     } catch (const std::bad_alloc&) {
         SetLastError(ERROR_NOT_ENOUGH_MEMORY);
@@ -106,7 +106,7 @@ HBITMAP LoadBitmapW(HINSTANCE instance, LPCWSTR name)
         b->width = dib.width;
         b->height = cy;
         b->bitsPerPixel = 32;
-        b->pixels = std::move(dib.pixels);
+        b->pixels = PixelStore::Adopt(std::move(dib.pixels));
         return AddBitmap(std::move(b));
     } catch (const host::res::ResError&) {
         SetLastError(ERROR_RESOURCE_DATA_NOT_FOUND);

@@ -45,6 +45,24 @@ Slot* Find(const void* handle)
 
 }  // namespace
 
+PixelStore PixelStore::Zeroed(std::size_t count)
+{
+    PixelStore store;
+    if (count == 0) return store;
+    store.m_zeroed.reset(static_cast<std::uint32_t*>(std::calloc(count, sizeof(std::uint32_t))));
+    if (!store.m_zeroed) throw std::bad_alloc();
+    store.m_count = count;
+    return store;
+}
+
+PixelStore PixelStore::Adopt(std::vector<std::uint32_t>&& pixels)
+{
+    PixelStore store;
+    store.m_count = pixels.size();
+    store.m_adopted = std::move(pixels);
+    return store;
+}
+
 void* Add(std::unique_ptr<Object> object)
 {
     Table& t = TheTable();

@@ -8,6 +8,7 @@
 #include "win32.h"
 
 #include <cstdint>
+#include <cstdlib>
 #include <memory>
 #include <string>
 #include <vector>
@@ -25,13 +26,38 @@ struct Object {
     int selections = 0;       // how many DCs hold it now (brushes, pens, fonts)
 };
 
+// A bitmap's pixels: a fresh bitmap's from calloc, whose large blocks are
+// pages the kernel zeroes only when first touched (a frame buffer that is
+// mostly never drawn on costs nothing there), or a decoded picture's own.
+class PixelStore {
+public:
+    PixelStore() = default;
+    static PixelStore Zeroed(std::size_t count);  // throws std::bad_alloc
+    static PixelStore Adopt(std::vector<std::uint32_t>&& pixels);
+
+    std::uint32_t* data() { return m_zeroed ? m_zeroed.get() : m_adopted.data(); }
+    const std::uint32_t* data() const { return m_zeroed ? m_zeroed.get() : m_adopted.data(); }
+    std::size_t size() const { return m_count; }
+    bool empty() const { return m_count == 0; }
+    std::uint32_t& operator[](std::size_t i) { return data()[i]; }
+    const std::uint32_t& operator[](std::size_t i) const { return data()[i]; }
+
+private:
+    struct Free {
+        void operator()(std::uint32_t* p) const { std::free(p); }
+    };
+    std::unique_ptr<std::uint32_t[], Free> m_zeroed;
+    std::vector<std::uint32_t> m_adopted;
+    std::size_t m_count = 0;
+};
+
 // Pixels are 0x00RRGGBB, row 0 at the top, whatever the format; a
 // monochrome bitmap holds only black (0) and white (0x00FFFFFF).
 struct Bitmap final : Object {
     Kind kind() const override { return Kind::Bitmap; }
     int width = 0, height = 0;
     int bitsPerPixel = 32;    // 32 (the display's format) or 1
-    std::vector<std::uint32_t> pixels;
+    PixelStore pixels;
     HDC selectedIn = nullptr; // a bitmap lives in at most one DC
 };
 

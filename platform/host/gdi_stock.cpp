@@ -79,7 +79,7 @@ HBITMAP DefaultBitmap()
         auto b = std::make_unique<Bitmap>();
         b->width = b->height = 1;
         b->bitsPerPixel = 1;
-        b->pixels.assign(1, 0u);
+        b->pixels = PixelStore::Zeroed(1);
         return AddStock(std::move(b));
     }();
     return static_cast<HBITMAP>(made);

@@ -12,6 +12,8 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <dlfcn.h>
+#include <string>
 #include <unistd.h>
 
 namespace host::headless {
@@ -180,6 +182,28 @@ namespace {
     _exit(status);
 }
 
+// The desktop presenter's module, beside the executable.
+std::unique_ptr<Presenter> LoadDesktopPresenter(std::string* error)
+{
+    char exe[4096];
+    const ssize_t n = readlink("/proc/self/exe", exe, sizeof exe - 1);
+    std::string dir = n > 0 ? std::string(exe, static_cast<std::size_t>(n)) : std::string();
+    dir = dir.substr(0, dir.find_last_of('/') + 1);
+    const std::string path = dir + "liborvane_sdl.so";
+    void* module = dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
+    if (!module) {
+        *error = dlerror();
+        return nullptr;
+    }
+    auto make = reinterpret_cast<Presenter* (*)(std::string*)>(dlsym(module, ORVANE_SDL_ENTRY));
+    if (!make) {
+        *error = path + ": no " ORVANE_SDL_ENTRY;
+        return nullptr;
+    }
+    // The module stays loaded for the process's life: its presenter does.
+    return std::unique_ptr<Presenter>(make(error));
+}
+
 std::unique_ptr<Presenter> ChoosePresenter()
 {
     const char* name = std::getenv("ORVANE_PRESENTER");
@@ -189,7 +213,7 @@ std::unique_ptr<Presenter> ChoosePresenter()
         FailChoice(2);
     }
     std::string error;
-    std::unique_ptr<Presenter> p = sdl::MakePresenter(&error);
+    std::unique_ptr<Presenter> p = LoadDesktopPresenter(&error);
     if (!p) {
         std::fprintf(stderr, "OrvaneCD: cannot open a display: %s; set ORVANE_PRESENTER=headless to run without one\n",
                      error.c_str());

@@ -301,3 +301,8 @@ int Desktop::ShowMessageBox(HWND owner, LPCWSTR text, LPCWSTR caption, UINT type
 }
 
 }  // namespace host::sdl
+
+extern "C" __attribute__((visibility("default"))) host::Presenter* OrvaneMakeSdlPresenter(std::string* error)
+{
+    return host::sdl::MakePresenter(error).release();
+}

@@ -14,3 +14,10 @@ namespace host::sdl {
 std::unique_ptr<Presenter> MakePresenter(std::string* error);
 
 }  // namespace host::sdl
+
+// The desktop presenter lives in its own module (liborvane_sdl.so beside the
+// executable), loaded only when it is chosen: a headless run then never
+// loads SDL2 and the fifty libraries it brings. The module's entry point,
+// found by name: MakePresenter, with ownership passed to the caller.
+#define ORVANE_SDL_ENTRY "OrvaneMakeSdlPresenter"
+extern "C" host::Presenter* OrvaneMakeSdlPresenter(std::string* error);
