@@ -32,21 +32,7 @@ State& S()
     return s;
 }
 
-std::string Utf8(const std::wstring& w)
-{
-    std::u16string u;
-    for (wchar_t c : w) {
-        auto v = static_cast<char32_t>(c);
-        if (v >= 0x10000) {
-            v -= 0x10000;
-            u.push_back(static_cast<char16_t>(0xD800 + (v >> 10)));
-            u.push_back(static_cast<char16_t>(0xDC00 + (v & 0x3FF)));
-        } else {
-            u.push_back(static_cast<char16_t>(v));
-        }
-    }
-    return res::ToUtf8(u);
-}
+std::string Utf8(const std::wstring& w) { return res::ToUtf8(res::FromWide(w)); }
 
 class HeadlessPresenter final : public Presenter {
 public:

@@ -26,21 +26,7 @@ std::vector<pid_t>& Children()
     return pids;
 }
 
-std::string Utf8(LPCWSTR w)
-{
-    std::u16string u;
-    for (; *w; ++w) {
-        auto v = static_cast<char32_t>(*w);
-        if (v >= 0x10000) {
-            v -= 0x10000;
-            u.push_back(static_cast<char16_t>(0xD800 + (v >> 10)));
-            u.push_back(static_cast<char16_t>(0xDC00 + (v & 0x3FF)));
-        } else {
-            u.push_back(static_cast<char16_t>(v));
-        }
-    }
-    return res::ToUtf8(u);
-}
+std::string Utf8(LPCWSTR w) { return res::ToUtf8(res::FromWide(w)); }
 
 bool IsOpenVerb(LPCWSTR op)
 {
