@@ -63,38 +63,31 @@ HWND CWnd::Detach()
     return hWnd;
 }
 
-CGdiObject* CGdiObject::FromHandle(HGDIOBJ hObject)
+namespace {
+
+void Bind(CGdiObject& object, HGDIOBJ hObject) { object.m_hObject = hObject; }
+void Bind(CDC& dc, HDC hDC) { dc.m_hDC = hDC; }
+
+// The temporary wrapper of a GDI handle, made on first demand.
+template <class T, class H>
+T* TempWrapper(H handle)
 {
-    if (!hObject) return nullptr;
-    auto& slot = TempMap<CGdiObject, HGDIOBJ>()[hObject];
+    if (!handle) return nullptr;
+    auto& slot = TempMap<T, H>()[handle];
     if (!slot) {
-        slot = std::make_unique<CGdiObject>();
-        slot->m_hObject = hObject;
+        slot = std::make_unique<T>();
+        Bind(*slot, handle);
     }
     return slot.get();
 }
 
-CBitmap* CBitmap::FromHandle(HBITMAP hBitmap)
-{
-    if (!hBitmap) return nullptr;
-    auto& slot = TempMap<CBitmap, HBITMAP>()[hBitmap];
-    if (!slot) {
-        slot = std::make_unique<CBitmap>();
-        slot->m_hObject = hBitmap;
-    }
-    return slot.get();
-}
+}  // namespace
 
-CDC* CDC::FromHandle(HDC hDC)
-{
-    if (!hDC) return nullptr;
-    auto& slot = TempMap<CDC, HDC>()[hDC];
-    if (!slot) {
-        slot = std::make_unique<CDC>();
-        slot->m_hDC = hDC;
-    }
-    return slot.get();
-}
+CGdiObject* CGdiObject::FromHandle(HGDIOBJ hObject) { return TempWrapper<CGdiObject>(hObject); }
+
+CBitmap* CBitmap::FromHandle(HBITMAP hBitmap) { return TempWrapper<CBitmap>(hBitmap); }
+
+CDC* CDC::FromHandle(HDC hDC) { return TempWrapper<CDC>(hDC); }
 
 void AfxDeleteTempMaps()
 {
