@@ -8,6 +8,7 @@
 #include "sdl_message_box.h"
 #include "sdl_presenter.h"
 #include "sdl_text.h"
+#include "sdl_x11_errors.h"
 #include "user_internal.h"
 
 #include <algorithm>
@@ -64,6 +65,7 @@ std::unique_ptr<Presenter> MakePresenter(std::string* error)
         SDL_Quit();
         return nullptr;
     }
+    if (driver && SDL_strcasecmp(driver, "x11") == 0) ReportX11ErrorsInsteadOfExiting();
     SDL_StopTextInput();  // keys only: no input method
     return std::make_unique<Desktop>();
 }
