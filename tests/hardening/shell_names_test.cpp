@@ -5,6 +5,8 @@
 #include "platform/host/res_reader.h"
 #include "platform/host/win32.h"
 
+#include "shell_sandbox.h"
+
 #include <gtest/gtest.h>
 
 #include <chrono>
@@ -43,26 +45,8 @@ const Name kNames[] = {
 
 void PrintTo(const Name& n, std::ostream* os) { *os << n.label; }
 
-class ShellNamesTest : public testing::TestWithParam<Name> {
+class ShellNamesTest : public ShellSandbox<testing::TestWithParam<Name>> {
 protected:
-    void SetUp() override
-    {
-        char tmpl[] = "/tmp/orvane-names-XXXXXX";
-        ASSERT_TRUE(mkdtemp(tmpl));
-        m_dir = tmpl;
-        m_oldCwd = fs::current_path();
-        fs::current_path(m_dir);
-        const char* path = std::getenv("PATH");
-        m_oldPath = path ? path : "";
-        fs::create_directory(m_dir / "bin");
-        setenv("PATH", (m_dir / "bin").c_str(), 1);
-    }
-    void TearDown() override
-    {
-        setenv("PATH", m_oldPath.c_str(), 1);
-        fs::current_path(m_oldCwd);
-        fs::remove_all(m_dir);
-    }
 
     // A spy that appends its argument count and arguments ($0 first) to the
     // log, then a line "END".
@@ -103,8 +87,6 @@ protected:
         return reinterpret_cast<INT_PTR>(ShellExecuteW(nullptr, L"open", wide.c_str(), nullptr, nullptr, SW_SHOWNORMAL));
     }
 
-    fs::path m_dir, m_oldCwd;
-    std::string m_oldPath;
 };
 
 TEST_P(ShellNamesTest, AProgramGetsItsOwnNameAsArgvZeroAndNothingElseRuns)

@@ -3,6 +3,8 @@
 // argument, and missing files start nothing.
 #include "platform/host/win32.h"
 
+#include "shell_sandbox.h"
+
 #include <gtest/gtest.h>
 
 #include <chrono>
@@ -19,26 +21,8 @@ namespace fs = std::filesystem;
 
 namespace {
 
-class ShellTest : public ::testing::Test {
+class ShellTest : public ShellSandbox<> {
 protected:
-    void SetUp() override
-    {
-        char tmpl[] = "/tmp/orvane-shell-XXXXXX";
-        ASSERT_TRUE(mkdtemp(tmpl));
-        m_dir = tmpl;
-        m_oldCwd = fs::current_path();
-        fs::current_path(m_dir);
-        const char* path = std::getenv("PATH");
-        m_oldPath = path ? path : "";
-        fs::create_directory(m_dir / "bin");
-        setenv("PATH", (m_dir / "bin").c_str(), 1);  // only our spy opener
-    }
-    void TearDown() override
-    {
-        setenv("PATH", m_oldPath.c_str(), 1);
-        fs::current_path(m_oldCwd);
-        fs::remove_all(m_dir);
-    }
     void Script(const fs::path& p, const std::string& body)
     {
         std::ofstream(p) << "#!/bin/sh\n" << body;
@@ -61,8 +45,6 @@ protected:
     {
         return reinterpret_cast<INT_PTR>(ShellExecuteW(nullptr, L"open", file, params, nullptr, SW_SHOWNORMAL));
     }
-    fs::path m_dir, m_oldCwd;
-    std::string m_oldPath;
 };
 
 TEST_F(ShellTest, AnExecutableInTheCurrentDirectoryStarts)
