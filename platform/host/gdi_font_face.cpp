@@ -3,6 +3,8 @@
 // that every text pixel is exactly the text colour or left alone.
 #include "gdi_font_face.h"
 
+#include "res_reader.h"
+
 #include <ft2build.h>
 #include FT_FREETYPE_H
 #include FT_SYNTHESIS_H
@@ -29,29 +31,12 @@ FT_Library Library()
     return library;
 }
 
+// A face name (LOGFONTW's fixed array, NUL-terminated unless full) as UTF-8.
 std::string Utf8(const WCHAR* s, std::size_t max)
 {
-    std::string out;
-    for (std::size_t i = 0; i < max && s[i]; ++i) {
-        auto c = static_cast<std::uint32_t>(s[i]);
-        if (c > 0x10FFFF || (c >= 0xD800 && c < 0xE000)) c = 0xFFFD;
-        if (c < 0x80) {
-            out += static_cast<char>(c);
-        } else if (c < 0x800) {
-            out += static_cast<char>(0xC0 | (c >> 6));
-            out += static_cast<char>(0x80 | (c & 0x3F));
-        } else if (c < 0x10000) {
-            out += static_cast<char>(0xE0 | (c >> 12));
-            out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-            out += static_cast<char>(0x80 | (c & 0x3F));
-        } else {
-            out += static_cast<char>(0xF0 | (c >> 18));
-            out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
-            out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-            out += static_cast<char>(0x80 | (c & 0x3F));
-        }
-    }
-    return out;
+    std::size_t n = 0;
+    while (n < max && s[n]) ++n;
+    return res::ToUtf8(res::FromWide(std::wstring(s, n)));
 }
 
 // The language a Windows character set stands for. Matching by face name
