@@ -1,6 +1,9 @@
 # Compile the one resource script into the binary .res format with a real
 # resource compiler. llvm-rc preprocesses through clang, which drops the
 # code-page pragma, so the UTF-8 code page is also given on its command line.
+# llvm-rc takes "/" as its option prefix even on POSIX, so an absolute input
+# path such as /data/... would be read as the /D option: the script is named
+# relative to its own folder, and every path goes as a separate option value.
 set(ORVANE_RC_SOURCE ${CMAKE_SOURCE_DIR}/res/launcher.rc)
 set(ORVANE_RES ${CMAKE_BINARY_DIR}/res/launcher.res)
 file(GLOB ORVANE_RC_INPUTS CONFIGURE_DEPENDS
@@ -15,7 +18,7 @@ endif()
 add_custom_command(
   OUTPUT ${ORVANE_RES}
   COMMAND ${CMAKE_COMMAND} -E make_directory ${CMAKE_BINARY_DIR}/res
-  COMMAND ${ORVANE_LLVM_RC} /nologo /C 65001 /I ${CMAKE_SOURCE_DIR}/res /FO ${ORVANE_RES} ${ORVANE_RC_SOURCE}
+  COMMAND ${ORVANE_LLVM_RC} /nologo /C 65001 /I . /FO ${ORVANE_RES} launcher.rc
   DEPENDS ${ORVANE_RC_SOURCE} ${ORVANE_RC_INPUTS}
   WORKING_DIRECTORY ${CMAKE_SOURCE_DIR}/res
   COMMENT "Compiling launcher.rc to launcher.res"
