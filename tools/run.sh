@@ -12,6 +12,7 @@
 # instead of the host preset's build/host.
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
+source "$root/tools/private_display.sh"
 
 bash "$root/tools/setup.sh"
 if [ -n "${ORVANE_BUILD_DIR:-}" ]; then
@@ -37,47 +38,17 @@ fi
 echo "run: no desktop answers here; starting the launcher on a private Xvfb display"
 shot="$build/run-screenshot.png"
 work="$(mktemp -d)"
-xvfb_pid="" wm_pid="" launcher_pid=""
+launcher_pid=""
 stop_all() {
     set +e
     if [ -n "$launcher_pid" ]; then kill "$launcher_pid"; wait "$launcher_pid"; fi 2>/dev/null
-    if [ -n "$wm_pid" ]; then kill "$wm_pid"; wait "$wm_pid"; fi 2>/dev/null
-    if [ -n "$xvfb_pid" ]; then kill "$xvfb_pid"; wait "$xvfb_pid"; fi 2>/dev/null
+    display_stop
     rm -rf "$work"
 }
 trap stop_all EXIT
 
-# wait_for SECONDS COMMAND...
-wait_for() {
-    local tries=$(($1 * 10))
-    shift
-    until "$@"; do
-        tries=$((tries - 1))
-        ((tries > 0)) || return 1
-        sleep 0.1
-    done
-}
-ours_up() {
-    kill -0 "$xvfb_pid" 2>/dev/null &&
-        [ "$(tr -d ' \n' 2>/dev/null <"/tmp/.X${DISPLAY#:}-lock")" = "$xvfb_pid" ] &&
-        xdotool getdisplaygeometry >/dev/null 2>&1
-}
-for n in $(seq 120 199); do
-    [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ] && continue
-    Xvfb ":$n" -screen 0 1024x768x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
-    xvfb_pid=$!
-    export DISPLAY=":$n"
-    wait_for 10 ours_up && break
-    kill "$xvfb_pid" 2>/dev/null || true
-    wait "$xvfb_pid" 2>/dev/null || true
-    xvfb_pid=""
-done
-[ -n "$xvfb_pid" ] || { echo "run: no free X display from :120 to :199" >&2; exit 1; }
+display_start "$work" || { echo "run: cannot start a private display" >&2; exit 1; }
 unset WAYLAND_DISPLAY
-openbox >"$work/openbox.log" 2>&1 &
-wm_pid=$!
-wait_for 10 sh -c 'xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q "window id"' ||
-    echo "run: openbox did not start; going on without a window manager" >&2
 
 ORVANE_PRESENTER=sdl "$exe" "$@" &
 launcher_pid=$!

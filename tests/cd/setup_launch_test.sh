@@ -14,6 +14,7 @@
 FIXTURE=$1 x64_exe=$2 work=$3
 mkdir -p "$work"
 source "$(dirname "$0")/lib.sh"
+source "$(dirname "$0")/../../tools/private_display.sh"
 
 WINE=${WINE:-/usr/lib/wine/wine64}
 WINESERVER=${WINESERVER:-/usr/lib/wine/wineserver}
@@ -32,28 +33,16 @@ for tool in "$WINE" "$WINESERVER" Xvfb openbox xdotool; do
     command -v "$tool" >/dev/null || die "$tool is not installed (tools/setup.sh installs it)"
 done
 
-xvfb_pid="" wm_pid="" launcher_pid="" wine_started=""
+launcher_pid="" wine_started=""
 stop_all() {
     local rc=$?
     set +e # every step runs, whatever the one before it returned
     if [ -n "$launcher_pid" ]; then kill "$launcher_pid"; wait "$launcher_pid"; fi 2>/dev/null
     [ -z "$wine_started" ] || "$WINESERVER" -k >/dev/null 2>&1
-    if [ -n "$wm_pid" ]; then kill "$wm_pid"; wait "$wm_pid"; fi 2>/dev/null
-    if [ -n "$xvfb_pid" ]; then kill "$xvfb_pid"; wait "$xvfb_pid"; fi 2>/dev/null
+    display_stop
     exit "$rc"
 }
 trap stop_all EXIT
-
-# wait_for SECONDS COMMAND...: polls COMMAND every 0.1 s until it succeeds.
-wait_for() {
-    local tries=$(($1 * 10))
-    shift
-    until "$@"; do
-        tries=$((tries - 1))
-        ((tries > 0)) || return 1
-        sleep 0.1
-    done
-}
 
 # ---- the disc ------------------------------------------------------------------
 
@@ -65,19 +54,7 @@ cp "$x64_exe" "$disc/OrvaneCD.exe"
 
 # ---- display and Wine ------------------------------------------------------------
 
-display_up() { xdpyinfo -display "$DISPLAY" >/dev/null 2>&1 || xdotool getdisplaygeometry >/dev/null 2>&1; }
-for n in $(seq 110 160); do
-    [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ] && continue
-    Xvfb ":$n" -screen 0 1024x768x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
-    xvfb_pid=$!
-    export DISPLAY=":$n"
-    wait_for 10 display_up && kill -0 "$xvfb_pid" 2>/dev/null && break
-    kill "$xvfb_pid" 2>/dev/null; wait "$xvfb_pid" 2>/dev/null
-    xvfb_pid=""
-done
-[ -n "$xvfb_pid" ] || die "no free X display from :110 to :160"
-openbox >"$work/openbox.log" 2>&1 &
-wm_pid=$!
+display_start "$work" || die "no X display for the launcher"
 
 # The prefix is made once and kept; a lock keeps two runs from making it together.
 wine_started=1

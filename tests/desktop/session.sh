@@ -10,7 +10,6 @@ export LC_ALL=C.UTF-8
 unset WAYLAND_DISPLAY
 
 readonly CLIENT_W=291 CLIENT_H=276
-readonly SCREEN_W=1024 SCREEN_H=768
 readonly TITLE="Orvane 설치 CD"
 
 failures=0
@@ -30,6 +29,8 @@ finish() {
     echo "all checks passed"
 }
 
+source "$(dirname "${BASH_SOURCE[0]}")/../../tools/private_display.sh"
+
 for v in ORVANE_EXE ORVANE_RES_DIR ORVANE_DESKTOP_WORK; do
     [ -n "${!v:-}" ] || die "$v is not set (run the test through ctest)"
 done
@@ -47,68 +48,20 @@ exec 19>"$session_dir/trace"
 BASH_XTRACEFD=19
 set -x
 
-xvfb_pid="" wm_pid="" launcher_pid="" window=""
+launcher_pid="" window=""
 stop_all() {
     local rc=$?
     set +e
     if [ -n "$launcher_pid" ]; then kill "$launcher_pid"; wait "$launcher_pid"; fi 2>/dev/null
-    if [ -n "$wm_pid" ]; then kill "$wm_pid"; wait "$wm_pid"; fi 2>/dev/null
-    if [ -n "$xvfb_pid" ]; then kill "$xvfb_pid"; wait "$xvfb_pid"; fi 2>/dev/null
+    display_stop
     ((rc)) || rm -rf "$session_dir"
     exit "$rc"
 }
 trap stop_all EXIT
 
-# wait_for SECONDS COMMAND...: polls COMMAND every 0.05 s until it succeeds.
-# A status of 3 from COMMAND means it will never succeed.
-wait_for() {
-    local deadline=$((SECONDS + $1)) rc
-    shift
-    while :; do
-        rc=0
-        "$@" || rc=$?
-        ((rc != 0)) || return 0
-        ((rc != 3 && SECONDS < deadline)) || return 1
-        sleep 0.05
-    done
-}
-
-# Our own server is up on $DISPLAY: the display answers and its lock names
-# our Xvfb (a server that lost the race for the number exits instead).
-display_up() {
-    kill -0 "$xvfb_pid" 2>/dev/null || return 3
-    [ "$(tr -d ' \n' 2>/dev/null <"/tmp/.X${DISPLAY#:}-lock")" = "$xvfb_pid" ] &&
-        xdotool getdisplaygeometry >/dev/null 2>&1
-}
-wm_up() {
-    kill -0 "$wm_pid" 2>/dev/null || return 3
-    timeout 5 xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id'
-}
-
-# session_start: Xvfb on the first free display from :120, and openbox. A
-# display whose server does not stay up for the window manager is given up
-# for the next one.
+# session_start: the private display with the tests' openbox configuration.
 session_start() {
-    local n
-    for n in $(seq 120 199); do
-        [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ] && continue
-        grep -q "@/tmp/.X11-unix/X$n\$" /proc/net/unix 2>/dev/null && continue
-        Xvfb ":$n" -screen 0 "${SCREEN_W}x${SCREEN_H}x24" -nolisten tcp >"$session_dir/xvfb.log" 2>&1 &
-        xvfb_pid=$!
-        export DISPLAY=":$n"
-        if wait_for 10 display_up; then
-            openbox --config-file "$(dirname "${BASH_SOURCE[0]}")/openbox-rc.xml" >"$session_dir/openbox.log" 2>&1 &
-            wm_pid=$!
-            wait_for 10 wm_up && return 0
-            kill "$wm_pid" 2>/dev/null || true
-            wait "$wm_pid" 2>/dev/null || true
-            wm_pid=""
-        fi
-        kill "$xvfb_pid" 2>/dev/null || true
-        wait "$xvfb_pid" 2>/dev/null || true  # lost the number to another server: try the next
-        xvfb_pid=""
-    done
-    die "no free X display from :120 to :199"
+    display_start "$session_dir" "$(dirname "${BASH_SOURCE[0]}")/openbox-rc.xml" || die "no X display for the session"
 }
 
 # add_marker NAME: an executable NAME in the CD root that writes NAME.started

@@ -13,7 +13,7 @@ extents=$(xprop -id "$window" _NET_FRAME_EXTENTS)
 [[ "$extents" == *"= 0, 0, 0, 0" ]] || fail "the window manager frames the window: $extents"
 
 read -r x y <<<"$(origin)"
-want_x=$(((SCREEN_W - CLIENT_W) / 2)) want_y=$(((SCREEN_H - CLIENT_H) / 2))
+want_x=$(((DISPLAY_W - CLIENT_W) / 2)) want_y=$(((DISPLAY_H - CLIENT_H) / 2))
 ((x >= want_x - 1 && x <= want_x + 1 && y >= want_y - 1 && y <= want_y + 1)) ||
     fail "window at ($x,$y), not centred at ($want_x,$want_y)"
 

@@ -32,7 +32,7 @@ frame=$(xwininfo -id "$win" -frame | awk '/Width:/ {w=$2} /Height:/ {h=$2} END {
 
 # Centred on the screen (to a pixel, for an odd difference).
 read -r sw sh <<<"$(probed "$session_dir/probe.txt" screen)"
-[ "$sw $sh" = "$SCREEN_W $SCREEN_H" ] || fail "Win32 screen $sw x $sh"
+[ "$sw $sh" = "$DISPLAY_W $DISPLAY_H" ] || fail "Win32 screen $sw x $sh"
 for axis in "x $wx $ww $sw" "y $wy $wh $sh"; do
     read -r name at size screen <<<"$axis"
     off=$(( 2 * at - (screen - size) ))

@@ -14,6 +14,7 @@
 # screenshots) and says where.
 
 source "$(dirname "${BASH_SOURCE[0]}")/checks.sh"
+source "$(dirname "${BASH_SOURCE[0]}")/../../tools/private_display.sh"
 
 WINE=${WINE:-/usr/lib/wine/wine64}
 WINESERVER=${WINESERVER:-/usr/lib/wine/wineserver}
@@ -22,12 +23,7 @@ export WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
 export WINEPREFIX="$ORVANE_PREFIX"
 
-SCREEN_W=1024
-SCREEN_H=768
-
 session_dir=""
-xvfb_pid=""
-wm_pid=""
 launcher_pid=""
 launcher_status=""
 launcher_trace=""
@@ -39,84 +35,24 @@ note() {
 
 # ---- display ---------------------------------------------------------------
 
-# Starts Xvfb on the first display number from :90 up that is free, then the
-# window manager.
+# Starts the private display with the Wine tests' window manager.
 session_start() {
     session_dir=$(mktemp -d /tmp/orvane-e2e.XXXXXX)
     trap session_end EXIT
-    local n
-    for n in $(seq 90 140); do
-        [ -e "/tmp/.X$n-lock" ] && continue
-        Xvfb ":$n" -screen 0 "${SCREEN_W}x${SCREEN_H}x24" -nolisten tcp -noreset \
-            >"$session_dir/xvfb.log" 2>&1 &
-        xvfb_pid=$!
-        export DISPLAY=":$n"
-        if wait_for 10 xdpyinfo_ok; then break; fi
-        # Lost the race for this display, or the server failed: try the next.
-        kill "$xvfb_pid" 2>/dev/null || true
-        wait "$xvfb_pid" 2>/dev/null || true
-        xvfb_pid=""
-    done
-    [ -n "$xvfb_pid" ] || fail "no free X display"
-
-    # Openbox with its default mouse bindings (a click focuses and raises) but
-    # no key bindings, so that Alt+F4 reaches the window instead of the WM.
-    cat >"$session_dir/rc.xml" <<'XML'
-<?xml version="1.0" encoding="UTF-8"?>
-<openbox_config xmlns="http://openbox.org/3.4/rc">
-  <focus><focusNew>yes</focusNew><followMouse>no</followMouse></focus>
-  <placement><policy>Smart</policy></placement>
-  <desktops><number>1</number></desktops>
-  <keyboard></keyboard>
-  <mouse>
-    <context name="Client">
-      <mousebind button="Left" action="Press">
-        <action name="Focus"/><action name="Raise"/>
-      </mousebind>
-    </context>
-  </mouse>
-</openbox_config>
-XML
-    openbox --config-file "$session_dir/rc.xml" >"$session_dir/openbox.log" 2>&1 &
-    wm_pid=$!
-    wait_for 10 wm_running || fail "openbox did not start"
-}
-
-# Our server answers: it runs, holds the display's lock, and takes clients.
-# (Another one that won the display first would answer too.)
-xdpyinfo_ok() {
-    kill -0 "$xvfb_pid" 2>/dev/null || return 1
-    [ "$(tr -d ' ' <"/tmp/.X${DISPLAY#:}-lock" 2>/dev/null)" = "$xvfb_pid" ] || return 1
-    xdpyinfo >/dev/null 2>&1
-}
-
-wm_running() {
-    xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id'
+    display_start "$session_dir" "$(dirname "${BASH_SOURCE[0]}")/openbox-rc.xml" || fail "no X display for the session"
 }
 
 session_end() {
     local rc=$?
     launcher_kill
     [ -n "${WINEPREFIX:-}" ] && "$WINESERVER" -k >/dev/null 2>&1 || true
-    if [ -n "$wm_pid" ]; then kill "$wm_pid" 2>/dev/null || true; wait "$wm_pid" 2>/dev/null || true; fi
-    if [ -n "$xvfb_pid" ]; then kill "$xvfb_pid" 2>/dev/null || true; wait "$xvfb_pid" 2>/dev/null || true; fi
+    display_stop
     if [ "$rc" -eq 0 ] || [ -z "${ORVANE_E2E_KEEP:-}" ]; then
         rm -rf "$session_dir"
     else
         note "session files kept in $session_dir"
     fi
     exit "$rc"
-}
-
-# wait_for SECONDS COMMAND...: polls COMMAND every 0.1 s until it succeeds.
-wait_for() {
-    local limit=$(( $1 * 10 )) i=0
-    shift
-    while ! "$@"; do
-        i=$((i + 1))
-        [ "$i" -ge "$limit" ] && return 1
-        sleep 0.1
-    done
 }
 
 # ---- Wine prefix -------------------------------------------------------------

@@ -1,0 +1,87 @@
+# A private X display for a desktop session on a machine without one: Xvfb
+# on the first free display number, with openbox on it (minimizing, focus and
+# the desktop's close command need a window manager). Sourced by tools/run.sh
+# and by the desktop, Wine and CD end-to-end tests.
+#
+#   display_start LOGDIR [OPENBOX_CONFIG]
+#       Starts both, logging into LOGDIR, and exports DISPLAY. Without a
+#       config file openbox runs with its defaults. Returns 1, with a message
+#       on stderr, when no display number from :90 to :199 gives a server
+#       that stays up with the window manager.
+#   display_stop
+#       Stops what display_start started, by its process ids. Callers stop
+#       their own programs on the display first.
+#   wait_for SECONDS COMMAND...
+#       Runs COMMAND every 0.05 s until it succeeds (status 0) or SECONDS
+#       pass; a status of 3 from COMMAND means it never will.
+#
+# The screen is DISPLAY_W x DISPLAY_H x 24.
+
+readonly DISPLAY_W=1024 DISPLAY_H=768
+
+display_xvfb_pid=""
+display_wm_pid=""
+
+wait_for() {
+    local deadline=$((SECONDS + $1)) rc
+    shift
+    while :; do
+        rc=0
+        "$@" || rc=$?
+        ((rc != 0)) || return 0
+        ((rc != 3 && SECONDS < deadline)) || return 1
+        sleep 0.05
+    done
+}
+
+# Our own server answers on $DISPLAY: its lock names our Xvfb. One that lost
+# the race for the number to another server exits instead.
+display_server_up() {
+    kill -0 "$display_xvfb_pid" 2>/dev/null || return 3
+    [ "$(tr -d ' \n' 2>/dev/null <"/tmp/.X${DISPLAY#:}-lock")" = "$display_xvfb_pid" ] &&
+        xdotool getdisplaygeometry >/dev/null 2>&1
+}
+
+display_wm_up() {
+    kill -0 "$display_wm_pid" 2>/dev/null || return 3
+    timeout 5 xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id'
+}
+
+# display_free N: nothing holds display number N, not even an abstract socket.
+display_free() {
+    [ ! -e "/tmp/.X$1-lock" ] && [ ! -e "/tmp/.X11-unix/X$1" ] &&
+        ! grep -q "@/tmp/.X11-unix/X$1\$" /proc/net/unix 2>/dev/null
+}
+
+display_start() {
+    local logdir=$1 config=${2:-} n
+    local -a wm=(openbox)
+    [ -z "$config" ] || wm+=(--config-file "$config")
+    for n in $(seq 90 199); do
+        display_free "$n" || continue
+        # -noreset: the server keeps its state while no client is connected
+        # (Wine connects and disconnects while its prefix is made).
+        Xvfb ":$n" -screen 0 "${DISPLAY_W}x${DISPLAY_H}x24" -nolisten tcp -noreset \
+            >"$logdir/xvfb.log" 2>&1 &
+        display_xvfb_pid=$!
+        export DISPLAY=":$n"
+        if wait_for 10 display_server_up; then
+            "${wm[@]}" >"$logdir/openbox.log" 2>&1 &
+            display_wm_pid=$!
+            wait_for 10 display_wm_up && return 0
+        fi
+        display_stop # a server or window manager that did not stay up: try the next number
+    done
+    echo "no free X display from :90 to :199 (Xvfb's last log: $logdir/xvfb.log)" >&2
+    return 1
+}
+
+display_stop() {
+    local pid
+    for pid in "$display_wm_pid" "$display_xvfb_pid"; do
+        [ -n "$pid" ] || continue
+        kill "$pid" 2>/dev/null || true
+        wait "$pid" 2>/dev/null || true
+    done
+    display_wm_pid="" display_xvfb_pid=""
+}
