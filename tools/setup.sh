@@ -10,6 +10,7 @@ packages=(
   libfreetype-dev libfontconfig-dev libsdl2-dev
   fonts-nanum                      # Hangul glyphs for the dialog font "굴림"
   fonts-urw-base35                 # the wordmark's face, for redrawing the art
+  fonts-baekmuk                    # a face with Gulim's metrics, for "굴림" in the Wine tests' prefix
   g++-mingw-w64-x86-64 g++-mingw-w64-i686 binutils-mingw-w64-x86-64 binutils-mingw-w64-i686
   wine64 xvfb xdotool imagemagick openbox x11-utils
   xorriso                          # the CD image (cd-image target)

@@ -23,6 +23,10 @@ read -r wx wy ww wh <<<"$(probed "$session_dir/probe.txt" window)"
 [ "$(probed "$session_dir/probe.txt" client)" = "$wx $wy $ww $wh" ] ||
     fail "client area $(probed "$session_dir/probe.txt" client) differs from the window $wx $wy $ww $wh"
 
+# The template's 166 x 184 dialog units in the prefix's Gulim-metric face
+# (average width 7, height 12) make 291 x 276 pixels.
+[ "$ww $wh" = "291 276" ] || fail "window $ww x $wh, not the template's 291 x 276"
+
 # The X window is that rectangle, and the window manager adds no frame to it.
 [ "$(window_geometry)" = "$wx $wy $ww $wh" ] || fail "X geometry $(window_geometry), Win32 $wx $wy $ww $wh"
 extents=$(xprop -id "$win" _NET_FRAME_EXTENTS | sed 's/.*= //')
