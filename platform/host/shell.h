@@ -8,4 +8,8 @@ namespace host::shell {
 // other waitpid users of the process are not disturbed.
 void ReapChildren();
 
+// Whether a started program has not been reaped yet, so that a presenter
+// waiting for input wakes now and then to reap it.
+bool ChildrenPending();
+
 }  // namespace host::shell

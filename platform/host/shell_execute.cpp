@@ -84,6 +84,8 @@ void ReapChildren()
     });
 }
 
+bool ChildrenPending() { return !Children().empty(); }
+
 }  // namespace host::shell
 
 HINSTANCE ShellExecuteW(HWND hwnd, LPCWSTR operation, LPCWSTR file, LPCWSTR parameters,

@@ -21,6 +21,12 @@ wait_for 5 count_is 1 || fail "Setup.exe did not start"
 click_at 150 95
 wait_for 5 count_is 2 || fail "a second click did not start Setup.exe again ($(started_count) starts)"
 
+# The ended Setup.exe is reaped while the desktop sends nothing more: no
+# zombie is left among the launcher's children.
+zombies() { ps -o stat= --ppid "$launcher_pid" 2>/dev/null | grep -c '^Z' || true; }
+no_zombies() { [ "$(zombies)" = 0 ]; }
+wait_for 5 no_zombies || fail "$(zombies) ended program(s) left as zombies of the launcher"
+
 # No manual.pdf, no reader installer in this CD root.
 click_at 150 150
 click_at 150 210

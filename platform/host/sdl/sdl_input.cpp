@@ -20,6 +20,9 @@ namespace {
 // While a capture holds the pointer (the caption-drag move loop) the
 // desktop is asked where the pointer is this often, even without events.
 constexpr Uint32 kTrackPollMs = 15;
+// While a started program has not been reaped, the wait for input wakes this
+// often, so that one ended on a quiet desktop does not linger as a zombie.
+constexpr Uint32 kReapPollMs = 250;
 // A release that the desktop shows but never sent us (the button went up
 // while another client held the pointer) counts after this long.
 constexpr Uint32 kLostReleaseMs = 300;
@@ -52,11 +55,14 @@ void Desktop::Idle()
     while (AnyWindowVisible() && !user::HasPendingWork()) {
         SDL_Event e;
         bool tracking = Tracking();
-        int got = tracking ? SDL_WaitEventTimeout(&e, static_cast<int>(kTrackPollMs)) : SDL_WaitEvent(&e);
+        bool reaping = shell::ChildrenPending();
+        int got = tracking  ? SDL_WaitEventTimeout(&e, static_cast<int>(kTrackPollMs))
+                  : reaping ? SDL_WaitEventTimeout(&e, static_cast<int>(kReapPollMs))
+                            : SDL_WaitEvent(&e);
         if (got) {
             Handle(e);
             while (SDL_PollEvent(&e)) Handle(e);
-        } else if (!tracking) {
+        } else if (!tracking && !reaping) {
             std::fprintf(stderr, "OrvaneCD: lost the display: %s\n", SDL_GetError());
             return;
         }
