@@ -54,17 +54,7 @@ Dib DecodeDib24(Bytes bytes) {
     }
     const Bytes bits = c.Take(static_cast<std::size_t>(needed), "pixel rows");
 
-    Dib d;
-    d.width = h.width;
-    d.height = h.height;
-    d.planes = h.planes;
-    d.bitCount = h.bitCount;
-    d.compression = h.compression;
-    d.sizeImage = h.sizeImage;
-    d.xPelsPerMeter = h.xPelsPerMeter;
-    d.yPelsPerMeter = h.yPelsPerMeter;
-    d.clrUsed = h.clrUsed;
-    d.clrImportant = h.clrImportant;
+    Dib d{h, {}};
     d.pixels.resize(static_cast<std::size_t>(h.width) * rows);
     const bool bottomUp = h.height > 0;
     for (int y = 0; y < rows; ++y) {

@@ -1,20 +1,13 @@
-// The 40-byte BITMAPINFOHEADER that RT_BITMAP and RT_ICON images begin with,
-// read and checked in one place for both decoders.
+// The BITMAPINFOHEADER that RT_BITMAP and RT_ICON images begin with, read
+// and checked in one place for both decoders.
 #pragma once
 
 #include "res_cursor.h"
+#include "res_reader.h"
 
 #include <cstdint>
 
 namespace host::res {
-
-struct InfoHeader {
-    std::int32_t width = 0, height = 0;
-    std::uint16_t planes = 0, bitCount = 0;
-    std::uint32_t compression = 0, sizeImage = 0;
-    std::int32_t xPelsPerMeter = 0, yPelsPerMeter = 0;
-    std::uint32_t clrUsed = 0, clrImportant = 0;
-};
 
 // Larger pictures are refused before any size arithmetic, so that no
 // product of dimensions can overflow.

@@ -72,7 +72,8 @@ private:
 
 // A 24-bit BI_RGB device-independent bitmap without file header (the form
 // RT_BITMAP holds). Pixels decoded top-down as 0x00RRGGBB.
-struct Dib {
+// The 40-byte BITMAPINFOHEADER that RT_BITMAP and RT_ICON images begin with.
+struct InfoHeader {
     std::int32_t width = 0;
     std::int32_t height = 0;      // as stored: positive means bottom-up
     std::uint16_t planes = 0;
@@ -81,6 +82,10 @@ struct Dib {
     std::uint32_t sizeImage = 0;
     std::int32_t xPelsPerMeter = 0, yPelsPerMeter = 0;
     std::uint32_t clrUsed = 0, clrImportant = 0;
+};
+
+// A decoded bitmap keeps its header as stored, beside the pixels.
+struct Dib : InfoHeader {
     std::vector<std::uint32_t> pixels;  // width * |height|, row 0 at the top
 
     std::uint32_t At(int x, int y) const { return pixels[static_cast<std::size_t>(y) * width + x]; }
