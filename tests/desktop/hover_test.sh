@@ -2,7 +2,6 @@
 # The pointer over a hot spot highlights exactly that sprite; elsewhere in
 # the window all five are normal. Hot spots react inside their edges only.
 source "$(dirname "$0")/session.sh"
-source "$(dirname "$0")/pictures.sh"
 
 # client x, client y, the sprite highlighted there ("none": no sprite)
 readonly CASES=(

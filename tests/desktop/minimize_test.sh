@@ -3,7 +3,6 @@
 # iconic); the desktop restores it, and it shows the picture again with the
 # minimize button normal, and takes keys again.
 source "$(dirname "$0")/session.sh"
-source "$(dirname "$0")/pictures.sh"
 session_start
 launcher_start
 

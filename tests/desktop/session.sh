@@ -1,7 +1,7 @@
 # The desktop tests' session: a private Xvfb display with openbox, the host
-# build's launcher on it in a CD-root folder of its own, and the pointer and
-# keys of xdotool. Sourced by each *_test.sh; everything started here is
-# stopped by pid on the way out.
+# build's launcher on it in a CD-root folder of its own, the pointer and keys
+# of xdotool, and the expected pictures. Sourced by each *_test.sh; everything
+# started here is stopped by pid on the way out.
 #
 # Environment (set by CTest): ORVANE_EXE, the host launcher; ORVANE_RES_DIR,
 # the bitmaps in res/; ORVANE_DESKTOP_WORK, a folder for the sessions.
@@ -9,7 +9,6 @@ set -euo pipefail
 export LC_ALL=C.UTF-8
 unset WAYLAND_DISPLAY
 
-readonly CLIENT_W=291 CLIENT_H=276
 readonly TITLE="Orvane 설치 CD"
 
 failures=0
@@ -30,6 +29,7 @@ finish() {
 }
 
 source "$(dirname "${BASH_SOURCE[0]}")/../../tools/private_display.sh"
+source "$(dirname "${BASH_SOURCE[0]}")/../launcher_pictures.sh"
 
 for v in ORVANE_EXE ORVANE_RES_DIR ORVANE_DESKTOP_WORK; do
     [ -n "${!v:-}" ] || die "$v is not set (run the test through ctest)"

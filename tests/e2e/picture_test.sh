@@ -17,7 +17,7 @@ probe "$session_dir/probe.txt"
 pictures_begin "$session_dir/probe.txt"
 read -r lx ly lw lh <<<"$label_rect"
 diff=$(differing none)
-[ "$diff" = "0" ] || fail "$diff pixels of the top-left ${PICTURE_W}x${PICTURE_H} differ from the expected picture"
+[ "$diff" = "0" ] || fail "$diff pixels of the ${CLIENT_W}x${CLIENT_H} client area differ from the expected picture"
 
 # The label's text cell: the white ground that the text is drawn on, from the
 # label's left edge. Every pixel in it is a grey between black and white.

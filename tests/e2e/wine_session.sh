@@ -1,7 +1,8 @@
 # Helpers for the end-to-end tests of the Windows build under Wine: a private
 # X display with a window manager, a Wine prefix that has a Korean font, the
 # launcher started from a chosen current directory, its window found, pointer
-# and keys sent to it, and screenshots of it. Sourced by the *_test.sh scripts.
+# and keys sent to it, screenshots of it and the expected pictures. Sourced by
+# the *_test.sh scripts.
 #
 # The caller sets:
 #   ORVANE_EXE      the launcher, build/windows-x64/OrvaneCD.exe
@@ -15,6 +16,7 @@
 
 source "$(dirname "${BASH_SOURCE[0]}")/checks.sh"
 source "$(dirname "${BASH_SOURCE[0]}")/../../tools/private_display.sh"
+source "$(dirname "${BASH_SOURCE[0]}")/../launcher_pictures.sh"
 
 WINE=${WINE:-/usr/lib/wine/wine64}
 WINESERVER=${WINESERVER:-/usr/lib/wine/wineserver}

@@ -1,7 +1,12 @@
 # Expected pictures of the launcher's client area, built from the bitmaps in
-# res/, and comparisons of screenshots with them. Sourced after session.sh.
+# $ORVANE_RES_DIR, and comparisons of screenshots with them. Sourced by the
+# desktop and Wine sessions; pictures cut on the way go into $session_dir.
 
-# The five sprites: name, strip, origin x, origin y, frame width, height.
+# The client area: the template's 166 x 184 dialog units in a Gulim-metric
+# face. The background is one row taller; the window shows its top 276 rows.
+readonly CLIENT_W=291 CLIENT_H=276
+
+# The five sprites: name, strip file, origin x, origin y, frame width, height.
 readonly SPRITES=(
     "close    close_button.bmp    268   5  18 18"
     "minimize minimize_button.bmp 248   5  18 18"
@@ -9,9 +14,11 @@ readonly SPRITES=(
     "manual   manual_entry.bmp    100 140 185 20"
     "reader   reader_entry.bmp    100 200 185 20"
 )
-# Where the version label may lie; the picture test finds its exact
-# rectangle inside this one.
-readonly LABEL_AREA="205 250 80 26"
+
+# sprite_frame STRIP W H FRAME OUT: frame FRAME (0 or 1) of a sprite strip.
+sprite_frame() {
+    convert "$ORVANE_RES_DIR/$1" -crop "$2x$3+$(($4 * $2))+0" +repage "png24:$5"
+}
 
 # expected_picture OUT [HOT]: the background with every sprite in frame 0,
 # but HOT in frame 1, cut to the client area.
@@ -26,30 +33,30 @@ expected_picture() {
     convert "$ORVANE_RES_DIR/background.bmp" "${args[@]}" -crop "${CLIENT_W}x${CLIENT_H}+0+0" +repage "png24:$1"
 }
 
-# blank IN OUT X Y W H: IN with the rectangle painted magenta in both
-# pictures that are compared, so that the comparison leaves it out.
+# blank IN OUT X Y W H: IN with the rectangle painted magenta; blanked in
+# both pictures, a comparison leaves it out.
 blank() {
     convert "$1" -fill magenta -draw "rectangle $3,$4 $(($3 + $5 - 1)),$(($4 + $6 - 1))" "png24:$2"
 }
 
-# differing A B: how many pixels of two same-sized pictures differ.
-differing() { compare -metric AE "$1" "$2" null: 2>&1 || true; }
-
 # crop IN OUT X Y W H
 crop() { convert "$1" -crop "$5x$6+$3+$4" +repage "png24:$2"; }
 
-# frames_shown SHOT: "name=F" for each sprite, F the frame its region shows
-# (0, 1, or ? for neither).
+# pixels_differing A B: how many pixels of two same-sized pictures differ.
+pixels_differing() { compare -metric AE "$1" "$2" null: 2>&1 || true; }
+
+# frames_shown SHOT: "name=F" for each sprite, F the frame its region of SHOT
+# shows (0, 1, or ? for neither). The frame pictures are cut once a session.
 frames_shown() {
-    local out=() name strip x y w h f s shown
+    local out=() name strip x y w h f s shown ref
     for s in "${SPRITES[@]}"; do
         read -r name strip x y w h <<<"$s"
         crop "$1" "$session_dir/region.png" "$x" "$y" "$w" "$h"
         shown="?"
         for f in 0 1; do
-            local ref="$session_dir/sprite-$name-$f.png"
-            [ -e "$ref" ] || convert "$ORVANE_RES_DIR/$strip" -crop "${w}x${h}+$((f * w))+0" +repage "png24:$ref"
-            if [ "$(differing "$session_dir/region.png" "$ref")" = 0 ]; then shown=$f; break; fi
+            ref="$session_dir/sprite-$name-$f.png"
+            [ -e "$ref" ] || sprite_frame "$strip" "$w" "$h" "$f" "$ref"
+            if [ "$(pixels_differing "$session_dir/region.png" "$ref")" = 0 ]; then shown=$f; break; fi
         done
         out+=("$name=$shown")
     done
