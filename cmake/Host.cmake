@@ -5,23 +5,18 @@ pkg_check_modules(FONTCONFIG REQUIRED IMPORTED_TARGET fontconfig)
 pkg_check_modules(SDL2 REQUIRED IMPORTED_TARGET sdl2)
 pkg_check_modules(X11 REQUIRED IMPORTED_TARGET x11)  # the desktop pointer during a drag
 
-# The compiled .res travels inside the executable, as it does on Windows.
-set(ORVANE_RES_EMBED ${CMAKE_BINARY_DIR}/res/res_embed.S)
-file(WRITE ${ORVANE_RES_EMBED}.in
-"    .section .rodata
-    .balign 16
-    .global orvane_res_begin
-    .global orvane_res_end
-orvane_res_begin:
-    .incbin \"${ORVANE_RES}\"
-orvane_res_end:
-    .byte 0
-    .section .note.GNU-stack,\"\",@progbits
-")
-configure_file(${ORVANE_RES_EMBED}.in ${ORVANE_RES_EMBED} COPYONLY)
-set_source_files_properties(${ORVANE_RES_EMBED} PROPERTIES OBJECT_DEPENDS ${ORVANE_RES})
-add_library(orvane_res_blob OBJECT ${ORVANE_RES_EMBED})
-add_dependencies(orvane_res_blob orvane_res)
+# The compiled .res travels inside the executable, as it does on Windows:
+# orvane_embed_res(TARGET RES DEPENDS) makes an object library holding RES
+# between orvane_res_begin and orvane_res_end, rebuilt when RES changes.
+function(orvane_embed_res target res depends)
+  set(ORVANE_EMBED_RES ${res})
+  set(source ${CMAKE_CURRENT_BINARY_DIR}/${target}.S)
+  configure_file(${CMAKE_SOURCE_DIR}/cmake/res_embed.S.in ${source} @ONLY)
+  set_source_files_properties(${source} PROPERTIES OBJECT_DEPENDS ${res})
+  add_library(${target} OBJECT ${source})
+  add_dependencies(${target} ${depends})
+endfunction()
+orvane_embed_res(orvane_res_blob ${ORVANE_RES} orvane_res)
 
 # platform/host: the Win32 subset, the resource reader and the presenters.
 file(GLOB ORVANE_HOST_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/platform/host/*.cpp)
