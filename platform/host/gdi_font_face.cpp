@@ -36,7 +36,7 @@ std::string Utf8(const WCHAR* s, std::size_t max)
 {
     std::size_t n = 0;
     while (n < max && s[n]) ++n;
-    return res::ToUtf8(res::FromWide(std::wstring(s, n)));
+    return res::Utf8FromWide({s, n});
 }
 
 // The language a Windows character set stands for. Matching by face name

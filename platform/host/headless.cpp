@@ -32,7 +32,6 @@ State& S()
     return s;
 }
 
-std::string Utf8(const std::wstring& w) { return res::ToUtf8(res::FromWide(w)); }
 
 class HeadlessPresenter final : public Presenter {
 public:
@@ -65,7 +64,8 @@ public:
     int ShowMessageBox(HWND, LPCWSTR text, LPCWSTR caption, UINT) override
     {
         S().messageBoxes.emplace_back(text);
-        std::fprintf(stderr, "headless: message box \"%s\": %s\n", Utf8(caption).c_str(), Utf8(text).c_str());
+        std::fprintf(stderr, "headless: message box \"%s\": %s\n", res::Utf8FromWide(caption).c_str(),
+                     res::Utf8FromWide(text).c_str());
         return IDOK;
     }
 };

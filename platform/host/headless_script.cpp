@@ -174,7 +174,6 @@ HWND FirstVisibleTop()
     return nullptr;
 }
 
-std::string Utf8(const std::wstring& w) { return res::ToUtf8(res::FromWide(w)); }
 
 bool WriteSnapshot(const std::string& path)
 {
@@ -234,7 +233,7 @@ std::string ReportLine()
     GetWindowTextW(top, title.data(), n + 1);
     title.resize(static_cast<std::size_t>(n));
     std::string quoted;
-    for (char c : Utf8(title)) {
+    for (char c : res::Utf8FromWide(title)) {
         if (c == '"' || c == '\\') quoted.push_back('\\');
         quoted.push_back(c);
     }

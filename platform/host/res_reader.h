@@ -9,6 +9,7 @@
 #include <span>
 #include <stdexcept>
 #include <string>
+#include <string_view>
 #include <variant>
 #include <vector>
 
@@ -168,5 +169,10 @@ std::u16string FromUtf8(const std::string& s);
 // unpaired surrogates become U+FFFD.
 std::wstring ToWide(const std::u16string& s);
 std::u16string FromWide(const std::wstring& s);
+
+// Wide text as UTF-8, for the host's own interfaces (file names, font
+// names, SDL, diagnostics): code points that UTF-8 cannot carry (surrogates,
+// beyond U+10FFFF) become U+FFFD.
+std::string Utf8FromWide(std::wstring_view s);
 
 }  // namespace host::res

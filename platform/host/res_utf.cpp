@@ -112,4 +112,6 @@ std::u16string FromWide(const std::wstring& s) {
     return out;
 }
 
+std::string Utf8FromWide(std::wstring_view s) { return ToUtf8(FromWide(std::wstring(s))); }
+
 }  // namespace host::res

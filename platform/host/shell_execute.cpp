@@ -26,7 +26,6 @@ std::vector<pid_t>& Children()
     return pids;
 }
 
-std::string Utf8(LPCWSTR w) { return res::ToUtf8(res::FromWide(w)); }
 
 bool IsOpenVerb(LPCWSTR op)
 {
@@ -100,10 +99,10 @@ HINSTANCE ShellExecuteW(HWND hwnd, LPCWSTR operation, LPCWSTR file, LPCWSTR para
 
     std::string dir;
     if (directory && *directory) {
-        dir = Utf8(directory);
+        dir = host::res::Utf8FromWide(directory);
         std::replace(dir.begin(), dir.end(), '\\', '/');
     }
-    std::string path = Resolve(Utf8(file), dir);
+    std::string path = Resolve(host::res::Utf8FromWide(file), dir);
     struct stat st;
     if (stat(path.c_str(), &st) != 0) {
         std::string parent = path.substr(0, path.find_last_of('/') + 1);
@@ -114,7 +113,7 @@ HINSTANCE ShellExecuteW(HWND hwnd, LPCWSTR operation, LPCWSTR file, LPCWSTR para
     }
 
     std::vector<std::string> args{path};
-    if (parameters && *parameters) args.push_back(Utf8(parameters));
+    if (parameters && *parameters) args.push_back(host::res::Utf8FromWide(parameters));
     if (S_ISREG(st.st_mode) && access(path.c_str(), X_OK) == 0 && Spawn(path.c_str(), false, args, dir))
         return Result(42);
     // Not a program this system can run (a document, or an executable in a

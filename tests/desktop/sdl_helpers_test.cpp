@@ -1,10 +1,9 @@
-// The desktop presenter's translations that need no display: keys, text,
-// icons, move echoes and message-box buttons.
+// The desktop presenter's translations that need no display: keys, icons,
+// move echoes and message-box buttons.
 #include "sdl/sdl_icon.h"
 #include "sdl/sdl_keys.h"
 #include "sdl/sdl_message_box.h"
 #include "sdl/sdl_move_echo.h"
-#include "sdl/sdl_text.h"
 
 #include <gtest/gtest.h>
 
@@ -28,23 +27,6 @@ TEST(SdlKeys, TheKeysTheLauncherAndTheDialogManagerUse)
         {SDLK_F13, 0},            {SDLK_CAPSLOCK, 0},         {SDLK_UNKNOWN, 0},        {SDLK_KP_1, 0},
     };
     for (const Case& c : cases) EXPECT_EQ(VirtualKeyFromSdl(c.key), c.vk) << c.key;
-}
-
-TEST(SdlText, WideTextBecomesUtf8)
-{
-    struct Case {
-        std::wstring wide;
-        std::string utf8;
-    };
-    const Case cases[] = {
-        {L"", ""},
-        {L"Orvane \uC124\uCE58 CD", "Orvane \xEC\x84\xA4\xEC\xB9\x98 CD"},  // the launcher's title
-        {L"\u00E9\u07FF", "\xC3\xA9\xDF\xBF"},
-        {L"\U0001F600", "\xF0\x9F\x98\x80"},
-        {std::wstring(1, static_cast<wchar_t>(0xD800)), "\xEF\xBF\xBD"},      // a lone surrogate
-        {std::wstring(1, static_cast<wchar_t>(0x110000)), "\xEF\xBF\xBD"},    // past Unicode
-    };
-    for (const Case& c : cases) EXPECT_EQ(Utf8FromWide(c.wide), c.utf8);
 }
 
 TEST(SdlIcon, MaskedPixelsAreTransparentAndTheRestOpaque)

@@ -326,6 +326,22 @@ TEST(Utf, ConvertsKoreanAndAstralTextBothWays) {
     EXPECT_EQ(FromWide(ToWide(s)), s);
 }
 
+TEST(Utf, WideTextBecomesUtf8ForTheHostsInterfaces) {
+    struct Case {
+        std::wstring wide;
+        std::string utf8;
+    };
+    const Case cases[] = {
+        {L"", ""},
+        {L"Orvane \uC124\uCE58 CD", "Orvane \xEC\x84\xA4\xEC\xB9\x98 CD"},  // the launcher's title
+        {L"\u00E9\u07FF", "\xC3\xA9\xDF\xBF"},
+        {L"\U0001F600", "\xF0\x9F\x98\x80"},
+        {std::wstring(1, static_cast<wchar_t>(0xD800)), "\xEF\xBF\xBD"},      // a lone surrogate
+        {std::wstring(1, static_cast<wchar_t>(0x110000)), "\xEF\xBF\xBD"},    // past Unicode
+    };
+    for (const Case& c : cases) EXPECT_EQ(Utf8FromWide(c.wide), c.utf8);
+}
+
 TEST(Utf, ReplacesInvalidInputInsteadOfStopping) {
     struct Case { std::string utf8; std::u16string want; };
     const std::vector<Case> cases = {

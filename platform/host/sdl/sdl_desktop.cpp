@@ -6,8 +6,8 @@
 #include "gdi_icon.h"
 #include "sdl_icon.h"
 #include "sdl_message_box.h"
+#include "res_reader.h"
 #include "sdl_presenter.h"
-#include "sdl_text.h"
 #include "sdl_x11_errors.h"
 #include "user_internal.h"
 
@@ -21,7 +21,7 @@ namespace {
 // Sizes SDL accepts for a window: at least one pixel.
 int Extent(LONG v) { return std::max<int>(1, static_cast<int>(v)); }
 
-std::string TitleOf(const user::Window* w) { return Utf8FromWide(w->text); }
+std::string TitleOf(const user::Window* w) { return res::Utf8FromWide(w->text); }
 
 bool IsOffscreenDriver(const char* name)
 {
@@ -279,7 +279,7 @@ RECT Desktop::WorkArea()
 int Desktop::ShowMessageBox(HWND owner, LPCWSTR text, LPCWSTR caption, UINT type)
 {
     BoxLayout layout = MessageBoxLayout(type);
-    std::string utf8Text = Utf8FromWide(text), utf8Caption = Utf8FromWide(caption);
+    std::string utf8Text = res::Utf8FromWide(text), utf8Caption = res::Utf8FromWide(caption);
     std::vector<SDL_MessageBoxButtonData> buttons;
     for (std::size_t i = 0; i < layout.buttons.size(); ++i) {
         Uint32 flags = 0;
