@@ -3,6 +3,7 @@
 #include "headless.h"
 
 #include "headless_script.h"
+#include "module_resources.h"
 #include "res_reader.h"
 #include "sdl/sdl_presenter.h"
 #include "shell.h"
@@ -171,9 +172,7 @@ namespace {
 // The desktop presenter's module, beside the executable.
 std::unique_ptr<Presenter> LoadDesktopPresenter(std::string* error)
 {
-    char exe[4096];
-    const ssize_t n = readlink("/proc/self/exe", exe, sizeof exe - 1);
-    std::string dir = n > 0 ? std::string(exe, static_cast<std::size_t>(n)) : std::string();
+    std::string dir = ExecutablePath();
     dir = dir.substr(0, dir.find_last_of('/') + 1);
     const std::string path = dir + "liborvane_sdl.so";
     void* module = dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);

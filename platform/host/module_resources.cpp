@@ -121,19 +121,6 @@ HRSRC Find(HMODULE module, LPCWSTR type, LPCWSTR name, std::optional<std::uint16
     return reinterpret_cast<HRSRC>(const_cast<res::ResEntry*>(e));
 }
 
-std::wstring ReadExePath() {
-    std::string path(256, '\0');
-    for (;;) {
-        const ssize_t n = readlink("/proc/self/exe", path.data(), path.size());
-        if (n < 0) return {};
-        if (static_cast<std::size_t>(n) < path.size()) {
-            path.resize(static_cast<std::size_t>(n));
-            return res::ToWide(res::FromUtf8(path));
-        }
-        path.resize(path.size() * 2);
-    }
-}
-
 // Quotes one argument so that the usual Windows command-line splitting gives
 // it back unchanged.
 void AppendQuoted(std::wstring& out, const std::wstring& arg) {
@@ -218,6 +205,19 @@ const res::ResEntry* FindModuleResource(const res::ResId& type, const res::ResId
     return Lookup(ModuleResources(), type, name, std::nullopt, miss);
 }
 
+std::string ExecutablePath() {
+    std::string path(256, '\0');
+    for (;;) {
+        const ssize_t n = readlink("/proc/self/exe", path.data(), path.size());
+        if (n < 0) return {};
+        if (static_cast<std::size_t>(n) < path.size()) {
+            path.resize(static_cast<std::size_t>(n));
+            return path;
+        }
+        path.resize(path.size() * 2);
+    }
+}
+
 }  // namespace host
 
 // ---- the Win32 functions -----------------------------------------------------
@@ -233,7 +233,7 @@ DWORD GetModuleFileNameW(HMODULE module, LPWSTR fileName, DWORD size) {
         host::t_lastError = ERROR_MOD_NOT_FOUND;
         return 0;
     }
-    static const std::wstring path = host::ReadExePath();
+    static const std::wstring path = host::res::ToWide(host::res::FromUtf8(host::ExecutablePath()));
     if (size == 0 || fileName == nullptr) {
         host::t_lastError = ERROR_INSUFFICIENT_BUFFER;
         return 0;

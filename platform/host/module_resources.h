@@ -6,6 +6,7 @@
 #include "win32.h"
 
 #include <cstdint>
+#include <string>
 #include <vector>
 
 namespace host {
@@ -30,5 +31,9 @@ res::ResId ResIdFromDesignator(LPCWSTR id);
 // in file order. The launcher's own resources are Korean and its manifest
 // English, so each is found whatever the preference.
 const res::ResEntry* FindModuleResource(const res::ResId& type, const res::ResId& name);
+
+// The running executable's path as the system reports it (/proc/self/exe),
+// or empty when it cannot say.
+std::string ExecutablePath();
 
 }  // namespace host

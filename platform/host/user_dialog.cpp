@@ -75,17 +75,8 @@ std::size_t ExtendedTemplateLength(const std::uint8_t* p)
 LPCWSTR ControlClass(const res::ResId& id, std::wstring* storage)
 {
     if (id.IsOrdinal()) return MAKEINTRESOURCEW(id.ordinal());
-    *storage = WideFromUtf16(id.name());
+    *storage = res::ToWide(id.name());
     return storage->c_str();
-}
-
-HWND FirstTabStop(Window* dlg)
-{
-    for (HWND c : dlg->children)
-        if (Window* cw = Find(c); cw && (cw->style & WS_TABSTOP) && (cw->style & WS_VISIBLE) &&
-                                  !(cw->style & WS_DISABLED))
-            return c;
-    return nullptr;
 }
 
 bool IsDirectReturn(UINT msg)
@@ -182,7 +173,7 @@ HWND CreateDialogIndirectParamW(HINSTANCE instance, LPCDLGTEMPLATEW dlgTemplate,
         lf.lfWeight = t.weight;
         lf.lfItalic = t.italic;
         lf.lfCharSet = t.charset;
-        std::wstring face = WideFromUtf16(t.typeface);
+        std::wstring face = host::res::ToWide(t.typeface);
         std::wcsncpy(lf.lfFaceName, face.c_str(), LF_FACESIZE - 1);
         font = CreateFontIndirectW(&lf);
         ownsFont = font != nullptr;
@@ -216,7 +207,7 @@ HWND CreateDialogIndirectParamW(HINSTANCE instance, LPCDLGTEMPLATEW dlgTemplate,
     std::wstring classStorage;
     LPCWSTR cls = L"#32770";
     if (!(t.windowClass.IsOrdinal() && t.windowClass.ordinal() == 0)) cls = ControlClass(t.windowClass, &classStorage);
-    std::wstring title = WideFromUtf16(t.title);
+    std::wstring title = host::res::ToWide(t.title);
     DWORD style = t.style & ~WS_VISIBLE;
     HWND dlg = CreateWindowInternal(t.exStyle, cls, title.c_str(), style, x, y, cx, cy, parent,
                                     nullptr, instance, nullptr, dialogFunc);
@@ -244,7 +235,7 @@ HWND CreateDialogIndirectParamW(HINSTANCE instance, LPCDLGTEMPLATEW dlgTemplate,
         LPCWSTR itemCls = ControlClass(item.windowClass, &itemClass);
         int ordinalTitle = -1;
         if (item.title.IsOrdinal()) ordinalTitle = item.title.ordinal();
-        else text = WideFromUtf16(item.title.name());
+        else text = host::res::ToWide(item.title.name());
         HWND c = CreateWindowInternal(item.exStyle, itemCls, text.c_str(), item.style | WS_CHILD,
                                       MulDiv(item.x, baseX, 4), MulDiv(item.y, baseY, 8),
                                       MulDiv(item.cx, baseX, 4), MulDiv(item.cy, baseY, 8), dlg,
@@ -269,7 +260,7 @@ HWND CreateDialogIndirectParamW(HINSTANCE instance, LPCDLGTEMPLATEW dlgTemplate,
 
     // TRUE from WM_INITDIALOG: the first tab stop (else the dialog) takes the
     // focus when the dialog is activated, which showing it does.
-    HWND first = FirstTabStop(w);
+    HWND first = NextDialogControl(dlg, nullptr, false, false);
     LRESULT init = SendMessageW(dlg, WM_INITDIALOG, reinterpret_cast<WPARAM>(first), initParam);
     if (!(w = Find(dlg))) return nullptr;
     if (init) {
@@ -298,9 +289,7 @@ LRESULT DefDlgProcW(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
     switch (msg) {
     case WM_CLOSE: {
         // As documented: IDCANCEL is posted, unless its button is disabled.
-        HWND cancel = nullptr;
-        for (HWND c : w->children)
-            if (Window* cw = Find(c); cw && cw->id == IDCANCEL) cancel = c;
+        HWND cancel = ChildWithId(w, IDCANCEL);
         if (cancel && !IsWindowEnabled(cancel)) {
             MessageBeep(0);
             return 0;
@@ -351,9 +340,6 @@ LRESULT DefDlgProcW(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
     }
     case WM_GETDLGCODE:
         return 0;
-    case WM_CTLCOLORMSGBOX: case WM_CTLCOLOREDIT: case WM_CTLCOLORLISTBOX: case WM_CTLCOLORBTN:
-    case WM_CTLCOLORDLG: case WM_CTLCOLORSCROLLBAR: case WM_CTLCOLORSTATIC:
-        return DefWindowProcW(hwnd, msg, wParam, lParam);
     default:
         return DefWindowProcW(hwnd, msg, wParam, lParam);
     }

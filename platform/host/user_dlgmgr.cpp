@@ -16,10 +16,8 @@ bool Focusable(HWND h)
 
 void SendCommand(HWND dlg, int id)
 {
-    HWND control = nullptr;
-    if (Window* w = Find(dlg))
-        for (HWND c : w->children)
-            if (Window* cw = Find(c); cw && cw->id == id) control = c;
+    Window* w = Find(dlg);
+    HWND control = w ? ChildWithId(w, id) : nullptr;
     SendMessageW(dlg, WM_COMMAND, MAKEWPARAM(id, 0 /* BN_CLICKED */), reinterpret_cast<LPARAM>(control));
 }
 

@@ -139,7 +139,7 @@ constexpr COLORREF kFaceColor = RGB(240, 240, 240);
 constexpr COLORREF kWindowTextColor = RGB(0, 0, 0);
 void RunMoveLoop(HWND hwnd);
 
-// UTF-16 (as templates hold it) to wide text.
-std::wstring WideFromUtf16(const std::u16string& s);
+// The first child of `w` with control id `id` (GetDlgItem's search).
+HWND ChildWithId(const Window* w, int id);
 
 }  // namespace host::user

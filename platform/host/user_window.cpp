@@ -10,6 +10,12 @@
 namespace host::user {
 namespace {
 
+// A dialog's template font is its own; a font given by WM_SETFONT is not.
+void FreeDialogFont(const Window& w)
+{
+    if (w.dialog && w.dialog->ownsFont && w.dialog->font) DeleteObject(w.dialog->font);
+}
+
 struct Table {
     // Handle values are never reused, so a stale handle can never name a
     // newer window.
@@ -83,7 +89,7 @@ void SendNcDestroyAndFree(HWND h)
     w = Find(h);
     if (!w) return;
     bool top = !w->parent;
-    if (w->dialog && w->dialog->ownsFont && w->dialog->font) DeleteObject(w->dialog->font);
+    FreeDialogFont(*w);
     Unlink(w);
     DropMessagesFor(h);
     ForgetWindowInput(h);
@@ -218,7 +224,7 @@ void ForgetAllWindows()
 {
     Table& t = T();
     for (auto& [key, w] : t.windows)
-        if (w->dialog && w->dialog->ownsFont && w->dialog->font) DeleteObject(w->dialog->font);
+        FreeDialogFont(*w);
     t.windows.clear();
     t.topLevels.clear();
     t.zOrder.clear();
@@ -317,21 +323,11 @@ HWND CreateWindowInternal(DWORD exStyle, LPCWSTR className, LPCWSTR name, DWORD 
     return Find(h) ? h : nullptr;
 }
 
-std::wstring WideFromUtf16(const std::u16string& s)
+HWND ChildWithId(const Window* w, int id)
 {
-    std::wstring out;
-    out.reserve(s.size());
-    for (std::size_t i = 0; i < s.size(); ++i) {
-        char32_t c = s[i];
-        if (c >= 0xD800 && c <= 0xDBFF && i + 1 < s.size() && s[i + 1] >= 0xDC00 && s[i + 1] <= 0xDFFF) {
-            c = 0x10000 + ((c - 0xD800) << 10) + (s[i + 1] - 0xDC00);
-            ++i;
-        } else if (c >= 0xD800 && c <= 0xDFFF) {
-            c = 0xFFFD;
-        }
-        out.push_back(static_cast<wchar_t>(c));
-    }
-    return out;
+    for (HWND c : w->children)
+        if (Window* cw = Find(c); cw && static_cast<int>(cw->id) == id) return c;
+    return nullptr;
 }
 
 }  // namespace host::user
@@ -420,8 +416,7 @@ HWND GetDlgItem(HWND dlg, int id)
 {
     Window* w = FindOrFail(dlg);
     if (!w) return nullptr;
-    for (HWND c : w->children)
-        if (Window* cw = Find(c); cw && static_cast<int>(cw->id) == id) return c;
+    if (HWND c = ChildWithId(w, id)) return c;
     SetLastError(ERROR_INVALID_PARAMETER);
     return nullptr;
 }
