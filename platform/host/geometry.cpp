@@ -50,13 +50,6 @@ BOOL OffsetRect(LPRECT r, int dx, int dy)
     return TRUE;
 }
 
-BOOL CopyRect(LPRECT dst, const RECT* src)
-{
-    if (!dst || !src) return FALSE;
-    *dst = *src;
-    return TRUE;
-}
-
 // number * numerator / denominator with a 64-bit intermediate, rounded half
 // away from zero; -1 when the denominator is 0 or the result overflows.
 int MulDiv(int number, int numerator, int denominator)

@@ -56,10 +56,7 @@ public:
     {
         const char* text = S().scripted && !S().hook ? "headless: script ended with the window still open\n"
                                                      : "headless: no input left; the window is still open\n";
-        std::fflush(stdout);
-        ssize_t ignored = write(2, text, std::strlen(text));
-        (void)ignored;
-        _exit(124);
+        EndStarved(text);
     }
 
     int ShowMessageBox(HWND, LPCWSTR text, LPCWSTR caption, UINT) override
@@ -216,6 +213,12 @@ Presenter& CurrentPresenter()
     return *p;
 }
 
-void SetPresenter(std::unique_ptr<Presenter> presenter) { headless::Current() = std::move(presenter); }
+[[noreturn]] void EndStarved(const char* text)
+{
+    std::fflush(stdout);
+    ssize_t ignored = write(2, text, std::strlen(text));
+    (void)ignored;
+    _exit(124);
+}
 
 }  // namespace host

@@ -21,7 +21,7 @@ constexpr int kScreenWidth = 1024;
 constexpr int kScreenHeight = 768;
 
 // Called whenever the UI thread would block waiting for input (GetMessage,
-// WaitMessage, a modal or move loop) and the queue holds nothing. The hook
+// a modal or move loop) and the queue holds nothing. The hook
 // gives input or inspects windows. If it gives nothing, the thread has no
 // input left: the presenter reports it on stderr and ends the process with
 // status 124, so a session that never ends fails instead of hanging.

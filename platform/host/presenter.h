@@ -47,7 +47,9 @@ public:
 // presenter). When no display can be opened, or the name is unknown, the
 // process says so on stderr and ends (status 3, or 2 for a bad name).
 Presenter& CurrentPresenter();
-// Replace it (tests, a desktop presenter); null restores the default choice.
-void SetPresenter(std::unique_ptr<Presenter> presenter);
+
+// What a presenter's Starved() does once it has chosen its words: `text` on
+// stderr (after what stdout holds), then the process ends with status 124.
+[[noreturn]] void EndStarved(const char* text);
 
 }  // namespace host

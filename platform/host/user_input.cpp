@@ -210,15 +210,6 @@ HWND SetActiveWindow(HWND hwnd)
     return old;
 }
 
-BOOL SetForegroundWindow(HWND hwnd)
-{
-    if (!FindOrFail(hwnd)) return FALSE;
-    SetActiveWindow(hwnd);
-    return TRUE;
-}
-
-HWND GetForegroundWindow() { return Input().active; }
-
 HWND SetCapture(HWND hwnd)
 {
     InputState& in = Input();
@@ -254,9 +245,3 @@ short GetAsyncKeyState(int vk)
     return static_cast<short>((Input().async[vk] & 0x80) ? 0x8000 : 0);
 }
 
-BOOL GetCursorPos(LPPOINT pt)
-{
-    if (!pt) { SetLastError(ERROR_INVALID_PARAMETER); return FALSE; }
-    *pt = Input().cursor;
-    return TRUE;
-}

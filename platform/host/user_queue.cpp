@@ -154,12 +154,6 @@ BOOL PeekMessageW(LPMSG msg, HWND hwnd, UINT filterMin, UINT filterMax, UINT rem
     return Fetch(msg, hwnd, filterMin, filterMax, (removeMsg & PM_REMOVE) != 0) ? TRUE : FALSE;
 }
 
-BOOL WaitMessage()
-{
-    WaitFor(nullptr, 0, 0);
-    return TRUE;
-}
-
 // A WM_PAINT whose handler neither began painting nor validated would come
 // back forever; such a window is validated here, so a careless handler costs
 // one missed paint instead of a busy loop.

@@ -516,7 +516,3 @@ LONG GetWindowLongW(HWND hwnd, int index)
     return static_cast<LONG>(static_cast<LONG32>(GetWindowLongPtrW(hwnd, index)));
 }
 
-LONG SetWindowLongW(HWND hwnd, int index, LONG value)
-{
-    return static_cast<LONG>(static_cast<LONG32>(SetWindowLongPtrW(hwnd, index, value)));
-}

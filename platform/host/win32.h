@@ -105,7 +105,6 @@ BOOL PtInRect(const RECT* r, POINT pt);
 BOOL IntersectRect(LPRECT dst, const RECT* a, const RECT* b);
 BOOL UnionRect(LPRECT dst, const RECT* a, const RECT* b);
 BOOL OffsetRect(LPRECT r, int dx, int dy);
-BOOL CopyRect(LPRECT dst, const RECT* src);
 int MulDiv(int number, int numerator, int denominator);
 
 // ---- messages ------------------------------------------------------------------
@@ -622,19 +621,15 @@ int GetWindowTextLengthW(HWND hwnd);
 LONG_PTR SetWindowLongPtrW(HWND hwnd, int index, LONG_PTR value);
 LONG_PTR GetWindowLongPtrW(HWND hwnd, int index);
 LONG GetWindowLongW(HWND hwnd, int index);
-LONG SetWindowLongW(HWND hwnd, int index, LONG value);
 HWND SetFocus(HWND hwnd);
 HWND GetFocus();
 HWND GetActiveWindow();
 HWND SetActiveWindow(HWND hwnd);
-BOOL SetForegroundWindow(HWND hwnd);
-HWND GetForegroundWindow();
 HWND SetCapture(HWND hwnd);
 BOOL ReleaseCapture();
 HWND GetCapture();
 short GetKeyState(int vk);
 short GetAsyncKeyState(int vk);
-BOOL GetCursorPos(LPPOINT pt);
 
 LRESULT DefWindowProcW(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
 LRESULT DefDlgProcW(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
@@ -644,7 +639,6 @@ BOOL PostMessageW(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
 void PostQuitMessage(int exitCode);
 BOOL GetMessageW(LPMSG msg, HWND hwnd, UINT filterMin, UINT filterMax);
 BOOL PeekMessageW(LPMSG msg, HWND hwnd, UINT filterMin, UINT filterMax, UINT removeMsg);
-BOOL WaitMessage();
 LRESULT DispatchMessageW(const MSG* msg);
 BOOL TranslateMessage(const MSG* msg);
 BOOL IsDialogMessageW(HWND dlg, LPMSG msg);

@@ -12,7 +12,6 @@
 
 #include <cstdio>
 #include <cstring>
-#include <unistd.h>
 
 namespace host::sdl {
 namespace {
@@ -27,7 +26,7 @@ constexpr Uint32 kReapPollMs = 250;
 // while another client held the pointer) counts after this long.
 constexpr Uint32 kLostReleaseMs = 300;
 
-bool LeftDown() { return (user::Input().async[VK_LBUTTON] & 0x80) != 0; }
+bool LeftDown() { return GetAsyncKeyState(VK_LBUTTON) < 0; }
 
 bool Tracking() { return user::Input().capture && LeftDown(); }
 
@@ -74,11 +73,7 @@ void Desktop::Idle()
 
 [[noreturn]] void Desktop::Starved()
 {
-    static const char text[] = "OrvaneCD: no window is left to take input\n";
-    std::fflush(stdout);
-    ssize_t ignored = write(2, text, sizeof text - 1);
-    (void)ignored;
-    _exit(124);
+    EndStarved("OrvaneCD: no window is left to take input\n");
 }
 
 // Inside a window the event's own coordinates count, taken against where the
@@ -134,7 +129,7 @@ void Desktop::SyncModifiers(Uint16 mod, UINT vk)
     for (const Modifier& m : kModifiers) {
         if (m.vk == vk) continue;
         bool down = (mod & m.mask) != 0;
-        bool hostDown = (user::Input().async[m.vk] & 0x80) != 0;
+        bool hostDown = GetAsyncKeyState(static_cast<int>(m.vk)) < 0;
         if (down && !hostDown) headless::KeyDown(m.vk);
         else if (!down && hostDown) headless::KeyUp(m.vk);
     }
