@@ -47,29 +47,18 @@ BOOL COrvaneCDDlg::OnInitDialog()
     m_bmpFrame.CreateCompatibleBitmap(&dc, kFrameWidth, kFrameHeight);
     m_dcFrame.SelectObject(&m_bmpFrame);
 
-    m_dcBackground.CreateCompatibleDC(&dc);
-    m_bmpBackground.LoadBitmap(IDB_BACKGROUND);
-    m_dcBackground.SelectObject(&m_bmpBackground);
-
-    m_dcClose.CreateCompatibleDC(&dc);
-    m_bmpClose.LoadBitmap(IDB_CLOSE_BUTTON);
-    m_dcClose.SelectObject(&m_bmpClose);
-
-    m_dcMinimize.CreateCompatibleDC(&dc);
-    m_bmpMinimize.LoadBitmap(IDB_MINIMIZE_BUTTON);
-    m_dcMinimize.SelectObject(&m_bmpMinimize);
-
-    m_dcSetup.CreateCompatibleDC(&dc);
-    m_bmpSetup.LoadBitmap(IDB_SETUP_ENTRY);
-    m_dcSetup.SelectObject(&m_bmpSetup);
-
-    m_dcManual.CreateCompatibleDC(&dc);
-    m_bmpManual.LoadBitmap(IDB_MANUAL_ENTRY);
-    m_dcManual.SelectObject(&m_bmpManual);
-
-    m_dcReader.CreateCompatibleDC(&dc);
-    m_bmpReader.LoadBitmap(IDB_READER_ENTRY);
-    m_dcReader.SelectObject(&m_bmpReader);
+    // Each picture in a memory DC of its own, from which painting copies.
+    auto load = [&dc](CDC& dcPicture, CBitmap& bmpPicture, UINT nIDResource) {
+        dcPicture.CreateCompatibleDC(&dc);
+        bmpPicture.LoadBitmap(nIDResource);
+        dcPicture.SelectObject(&bmpPicture);
+    };
+    load(m_dcBackground, m_bmpBackground, IDB_BACKGROUND);
+    load(m_dcClose, m_bmpClose, IDB_CLOSE_BUTTON);
+    load(m_dcMinimize, m_bmpMinimize, IDB_MINIMIZE_BUTTON);
+    load(m_dcSetup, m_bmpSetup, IDB_SETUP_ENTRY);
+    load(m_dcManual, m_bmpManual, IDB_MANUAL_ENTRY);
+    load(m_dcReader, m_bmpReader, IDB_READER_ENTRY);
 
     // The template always holds the label; a damaged one without it still
     // opens the window.

@@ -2,7 +2,6 @@
 #include "platform.h"
 
 #include <cstdio>
-#include <cwchar>
 #include <iterator>
 #include <string>
 
@@ -11,13 +10,6 @@ namespace {
 CWinApp* g_pApp = nullptr;
 HINSTANCE g_hInstance = nullptr;
 bool g_controlContainer = false;
-
-wchar_t* DuplicateString(const std::wstring& s)
-{
-    auto* p = new wchar_t[s.size() + 1];
-    std::wmemcpy(p, s.c_str(), s.size() + 1);
-    return p;
-}
 
 }  // namespace
 
@@ -81,11 +73,6 @@ CWinApp::~CWinApp()
 {
     AfxTrace("CWinApp::~CWinApp");
     if (g_pApp == this) g_pApp = nullptr;
-    delete[] m_pszOwnedAppName;
-    delete[] m_pszOwnedExeName;
-    delete[] m_pszOwnedHelpPath;
-    delete[] m_pszOwnedRegistryKey;
-    delete[] m_pszOwnedProfileName;
 }
 
 void CWinApp::SetNames(HINSTANCE hInstance, LPWSTR lpCmdLine, int nCmdShow)
@@ -103,21 +90,18 @@ void CWinApp::SetNames(HINSTANCE hInstance, LPWSTR lpCmdLine, int nCmdShow)
     std::wstring stem = dot == std::wstring::npos ? base : base.substr(0, dot);
     if (stem.empty()) stem = L"app";
 
-    delete[] m_pszOwnedExeName;
-    m_pszExeName = m_pszOwnedExeName = DuplicateString(stem);
+    m_strOwnedExeName = stem;
+    m_pszExeName = m_strOwnedExeName.c_str();
     if (!m_pszGivenAppName) {
-        delete[] m_pszOwnedAppName;
-        m_pszAppName = m_pszOwnedAppName = DuplicateString(stem);
+        m_strOwnedAppName = stem;
+        m_pszAppName = m_strOwnedAppName.c_str();
     }
     // The help file is named after the executable, beside it.
-    std::wstring help = modulePath.empty() ? stem : modulePath;
-    const std::size_t helpDot = help.find_last_of(L'.');
-    const std::size_t helpSlash = help.find_last_of(L"\\/");
-    if (helpDot != std::wstring::npos && (helpSlash == std::wstring::npos || helpDot > helpSlash))
-        help.erase(helpDot);
-    help += L".HLP";
-    delete[] m_pszOwnedHelpPath;
-    m_pszHelpFilePath = m_pszOwnedHelpPath = DuplicateString(help);
+    const std::wstring folder = slash == std::wstring::npos ? std::wstring() : modulePath.substr(0, slash + 1);
+    std::wstring help = folder + (dot == std::wstring::npos ? base : base.substr(0, dot));
+    if (help.empty()) help = stem;
+    m_strOwnedHelpPath = help + L".HLP";
+    m_pszHelpFilePath = m_strOwnedHelpPath.c_str();
 }
 
 BOOL CWinApp::InitApplication() { return TRUE; }
@@ -134,10 +118,10 @@ HICON CWinApp::LoadIcon(UINT nIDResource) const
 void CWinApp::SetRegistryKey(LPCWSTR lpszRegistryKey)
 {
     if (!lpszRegistryKey) return;
-    delete[] m_pszOwnedRegistryKey;
-    m_pszRegistryKey = m_pszOwnedRegistryKey = DuplicateString(lpszRegistryKey);
-    delete[] m_pszOwnedProfileName;
-    m_pszProfileName = m_pszOwnedProfileName = DuplicateString(m_pszAppName ? m_pszAppName : L"");
+    m_strOwnedRegistryKey = lpszRegistryKey;
+    m_pszRegistryKey = m_strOwnedRegistryKey.c_str();
+    m_strOwnedProfileName = m_pszAppName ? m_pszAppName : L"";
+    m_pszProfileName = m_strOwnedProfileName.c_str();
 }
 
 void CWinApp::OnHelp()

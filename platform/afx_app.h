@@ -3,6 +3,8 @@
 
 #include "afx_wnd.h"
 
+#include <string>
+
 // One thread of the application, with its message pump.
 class CWinThread : public CCmdTarget {
 public:
@@ -59,11 +61,13 @@ public:
     DECLARE_MESSAGE_MAP()
 
 private:
-    wchar_t* m_pszOwnedAppName = nullptr;
-    wchar_t* m_pszOwnedExeName = nullptr;
-    wchar_t* m_pszOwnedHelpPath = nullptr;
-    wchar_t* m_pszOwnedRegistryKey = nullptr;
-    wchar_t* m_pszOwnedProfileName = nullptr;
+    // The texts the public name pointers point into, when the framework
+    // made them.
+    std::wstring m_strOwnedAppName;
+    std::wstring m_strOwnedExeName;
+    std::wstring m_strOwnedHelpPath;
+    std::wstring m_strOwnedRegistryKey;
+    std::wstring m_strOwnedProfileName;
     LPCWSTR m_pszGivenAppName = nullptr;
 };
 

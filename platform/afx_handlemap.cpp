@@ -21,6 +21,32 @@ std::unordered_map<H, std::unique_ptr<T>>& TempMap()
     return map;
 }
 
+// A wrapper only: it does not own its handle.
+void Bind(CWnd& wnd, HWND hWnd) { wnd.m_hWnd = hWnd; }
+void Bind(CGdiObject& object, HGDIOBJ hObject) { object.m_hObject = hObject; }
+void Bind(CDC& dc, HDC hDC) { dc.m_hDC = hDC; }
+
+// The temporary wrapper of a handle, made on first demand.
+template <class T, class H>
+T* TempWrapper(H handle)
+{
+    if (!handle) return nullptr;
+    auto& slot = TempMap<T, H>()[handle];
+    if (!slot) {
+        slot = std::make_unique<T>();
+        Bind(*slot, handle);
+    }
+    return slot.get();
+}
+
+// The wrappers never own their handles: they are detached before deletion.
+template <class T, class H>
+void DeleteTemps()
+{
+    for (auto& [h, wrapper] : TempMap<T, H>()) Bind(*wrapper, H{});
+    TempMap<T, H>().clear();
+}
+
 }  // namespace
 
 CWnd* CWnd::FromHandlePermanent(HWND hWnd)
@@ -32,15 +58,8 @@ CWnd* CWnd::FromHandlePermanent(HWND hWnd)
 
 CWnd* CWnd::FromHandle(HWND hWnd)
 {
-    if (!hWnd) return nullptr;
     if (CWnd* permanent = FromHandlePermanent(hWnd)) return permanent;
-    auto& temps = TempMap<CWnd, HWND>();
-    auto& slot = temps[hWnd];
-    if (!slot) {
-        slot = std::make_unique<CWnd>();
-        slot->m_hWnd = hWnd;  // a wrapper only: it does not own the window
-    }
-    return slot.get();
+    return TempWrapper<CWnd>(hWnd);
 }
 
 BOOL CWnd::Attach(HWND hWndNew)
@@ -63,26 +82,6 @@ HWND CWnd::Detach()
     return hWnd;
 }
 
-namespace {
-
-void Bind(CGdiObject& object, HGDIOBJ hObject) { object.m_hObject = hObject; }
-void Bind(CDC& dc, HDC hDC) { dc.m_hDC = hDC; }
-
-// The temporary wrapper of a GDI handle, made on first demand.
-template <class T, class H>
-T* TempWrapper(H handle)
-{
-    if (!handle) return nullptr;
-    auto& slot = TempMap<T, H>()[handle];
-    if (!slot) {
-        slot = std::make_unique<T>();
-        Bind(*slot, handle);
-    }
-    return slot.get();
-}
-
-}  // namespace
-
 CGdiObject* CGdiObject::FromHandle(HGDIOBJ hObject) { return TempWrapper<CGdiObject>(hObject); }
 
 CBitmap* CBitmap::FromHandle(HBITMAP hBitmap) { return TempWrapper<CBitmap>(hBitmap); }
@@ -91,13 +90,8 @@ CDC* CDC::FromHandle(HDC hDC) { return TempWrapper<CDC>(hDC); }
 
 void AfxDeleteTempMaps()
 {
-    // The wrappers never own their handles: detach before deleting.
-    for (auto& [h, wnd] : TempMap<CWnd, HWND>()) wnd->m_hWnd = nullptr;
-    TempMap<CWnd, HWND>().clear();
-    for (auto& [h, obj] : TempMap<CGdiObject, HGDIOBJ>()) obj->m_hObject = nullptr;
-    TempMap<CGdiObject, HGDIOBJ>().clear();
-    for (auto& [h, bmp] : TempMap<CBitmap, HBITMAP>()) bmp->m_hObject = nullptr;
-    TempMap<CBitmap, HBITMAP>().clear();
-    for (auto& [h, dc] : TempMap<CDC, HDC>()) dc->m_hDC = nullptr;
-    TempMap<CDC, HDC>().clear();
+    DeleteTemps<CWnd, HWND>();
+    DeleteTemps<CGdiObject, HGDIOBJ>();
+    DeleteTemps<CBitmap, HBITMAP>();
+    DeleteTemps<CDC, HDC>();
 }
