@@ -19,9 +19,7 @@ public:
         : m_bytes(bytes), m_context(std::move(context)), m_pos(pos) {}
 
     std::size_t pos() const { return m_pos; }
-    std::size_t size() const { return m_bytes.size(); }
     std::size_t remaining() const { return m_pos <= m_bytes.size() ? m_bytes.size() - m_pos : 0; }
-    Bytes bytes() const { return m_bytes; }
     void Seek(std::size_t pos) { m_pos = pos; }
 
     [[noreturn]] void Fail(const std::string& field, const std::string& problem) const;

@@ -10,11 +10,9 @@ namespace {
 // "none" form of dialog templates does not exist here.
 ResId ReadResName(Cursor& c, const std::string& field) {
     const std::size_t at = c.pos();
-    const std::uint16_t first = c.U16(field);
-    if (first == 0xFFFF) return ResId::Ordinal(c.U16(field + " ordinal"));
-    if (first == 0) c.FailAt(at, field, "empty name");
-    c.Seek(at);
-    return ResId::Name(c.Sz(field));
+    ResId id = c.SzOrOrd(field);
+    if (!id.IsOrdinal() && id.name().empty()) c.FailAt(at, field, "empty name");
+    return id;
 }
 
 char16_t FoldAscii(char16_t u) { return (u >= u'a' && u <= u'z') ? static_cast<char16_t>(u - 32) : u; }

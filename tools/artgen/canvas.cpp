@@ -1,7 +1,5 @@
 #include "canvas.h"
 
-#include "line.h"
-
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
@@ -62,11 +60,6 @@ void CCanvas::FrameRect(int x0, int y0, int x1, int y1, Rgb cr)
     HLine(x0, x1, y1, cr);
     VLine(x0, y0, y1, cr);
     VLine(x1, y0, y1, cr);
-}
-
-void CCanvas::Line(int x0, int y0, int x1, int y1, Rgb cr)
-{
-    TraceLine(x0, y0, x1, y1, [&](int x, int y) { Set(x, y, cr); });
 }
 
 void CCanvas::FillShape(double x0, double y0, double x1, double y1,
@@ -134,23 +127,6 @@ void CCanvas::FillRing(double cx, double cy, double rOuter, double rInner, Rgb c
                   return d2 <= rOuter * rOuter && d2 >= rInner * rInner;
               },
               cr);
-}
-
-void CCanvas::Stroke(PointF a, PointF b, double width, Rgb cr)
-{
-    const double dx = b.x - a.x, dy = b.y - a.y;
-    const double len = std::hypot(dx, dy);
-    if (len <= 0)
-        return;
-    const double nx = -dy / len * width / 2, ny = dx / len * width / 2;
-    FillPolygon({{a.x + nx, a.y + ny}, {b.x + nx, b.y + ny}, {b.x - nx, b.y - ny}, {a.x - nx, a.y - ny}}, cr);
-}
-
-void CCanvas::Paste(const CCanvas& src, int x, int y)
-{
-    for (int sy = 0; sy < src.Height(); ++sy)
-        for (int sx = 0; sx < src.Width(); ++sx)
-            Set(x + sx, y + sy, src.Get(sx, sy));
 }
 
 }  // namespace artgen

@@ -42,8 +42,6 @@ public:
     void FrameRect(int x0, int y0, int x1, int y1, Rgb cr);
     void HLine(int x0, int x1, int y, Rgb cr) { FillRect(x0, y, x1, y, cr); }
     void VLine(int x, int y0, int y1, Rgb cr) { FillRect(x, y0, x, y1, cr); }
-    // A 1-pixel line, every pixel on it set (Bresenham).
-    void Line(int x0, int y0, int x1, int y1, Rgb cr);
 
     // Anti-aliased fills. Coordinates are continuous: pixel (x, y) covers
     // [x, x+1) x [y, y+1). Coverage comes from 4x4 samples per pixel.
@@ -52,11 +50,6 @@ public:
     void FillPolygon(const std::vector<PointF>& points, Rgb cr);
     void FillEllipse(double cx, double cy, double rx, double ry, Rgb cr);
     void FillRing(double cx, double cy, double rOuter, double rInner, Rgb cr);
-    // A straight stroke of the given width with square-cut ends.
-    void Stroke(PointF a, PointF b, double width, Rgb cr);
-
-    // Copies another canvas onto this one with its top-left at (x, y).
-    void Paste(const CCanvas& src, int x, int y);
 
 private:
     int m_nWidth;

@@ -14,7 +14,6 @@ namespace artgen {
 // The pixels a text has inked, inclusive; empty when nothing was drawn.
 struct InkBox {
     int x0 = 1 << 30, y0 = 1 << 30, x1 = -(1 << 30), y1 = -(1 << 30);
-    bool Empty() const { return x1 < x0; }
     void Add(int x, int y);
 };
 
@@ -31,7 +30,6 @@ public:
     CFont(const CFont&) = delete;
     CFont& operator=(const CFont&) = delete;
 
-    const std::string& Path() const { return m_strPath; }
 
     // Draws UTF-8 text with its pen starting at penX on the baseline; returns
     // the inked box (also computed when canvas is null, for measuring).

@@ -46,14 +46,6 @@ int GlyphWidth(char ch)
 
 }  // namespace
 
-int PixelTextWidth(std::string_view text, int nGap)
-{
-    int width = 0;
-    for (std::size_t i = 0; i < text.size(); ++i)
-        width += GlyphWidth(text[i]) + (i + 1 < text.size() ? nGap : 0);
-    return width;
-}
-
 int DrawPixelText(CCanvas& canvas, std::string_view text, int x, int y, Rgb cr, int nGap)
 {
     int pen = x;

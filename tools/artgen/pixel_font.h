@@ -8,8 +8,6 @@
 
 namespace artgen {
 
-// Width in pixels of text drawn with the given letter gap; a space is 2 + gap.
-int PixelTextWidth(std::string_view text, int nGap = 1);
 // Draws text with its top-left corner at (x, y); throws std::runtime_error
 // for a character the font does not have. Returns the width drawn.
 int DrawPixelText(CCanvas& canvas, std::string_view text, int x, int y, Rgb cr, int nGap = 1);
