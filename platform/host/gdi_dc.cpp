@@ -37,9 +37,15 @@ HDC AddDc(std::unique_ptr<Dc> dc)
     return static_cast<HDC>(Add(std::move(dc)));
 }
 
+// The DC `handle` gives up `bitmap`, which another DC may then select.
+void Unselect(HDC handle, HBITMAP bitmap)
+{
+    if (Bitmap* b = GetBitmap(bitmap); b && b->selectedIn == handle) b->selectedIn = nullptr;
+}
+
 void ReleaseSelections(HDC handle, Dc& dc)
 {
-    if (Bitmap* b = static_cast<Bitmap*>(Get(dc.bitmap)); b && b->selectedIn == handle) b->selectedIn = nullptr;
+    Unselect(handle, dc.bitmap);
     Drop(dc.brush);
     Drop(dc.pen);
     Drop(dc.font);
@@ -70,7 +76,7 @@ HGDIOBJ SelectBitmap(HDC handle, Dc& dc, HGDIOBJ obj, Bitmap& bmp)
         return nullptr;
     }
     HBITMAP previous = dc.bitmap;
-    if (Bitmap* old = static_cast<Bitmap*>(Get(previous)); old && old->selectedIn == handle) old->selectedIn = nullptr;
+    Unselect(handle, previous);
     if (!bmp.stock) bmp.selectedIn = handle;
     dc.bitmap = static_cast<HBITMAP>(obj);
     return previous;

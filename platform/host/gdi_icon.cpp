@@ -55,10 +55,7 @@ HICON AddIcon(host::IconPicture picture, bool shared)
         return nullptr;
     }
     auto icon = std::make_unique<Icon>();
-    icon->width = picture.width;
-    icon->height = picture.height;
-    icon->colors = std::move(picture.colors);
-    icon->mask = std::move(picture.mask);
+    icon->picture = std::move(picture);
     icon->shared = shared;
     return static_cast<HICON>(Add(std::move(icon)));
 }
@@ -94,7 +91,7 @@ HICON LoadFromGroup(HINSTANCE instance, LPCWSTR name, int cx, int cy)
 // Draws the icon scaled (nearest pixel) to cx x cy at logical (x, y).
 // DI_NORMAL leaves the pixels under the mask's 1 bits as they were; the
 // mask or the image alone are copied as they are.
-void Draw(Dc& dc, const Icon& icon, int x, int y, int cx, int cy, UINT flags)
+void Draw(Dc& dc, const IconPicture& icon, int x, int y, int cx, int cy, UINT flags)
 {
     Canvas c;
     if (!GetCanvas(dc, &c)) return;
@@ -126,17 +123,14 @@ bool host::GetIconPicture(HICON handle, IconPicture* out)
 {
     Icon* icon = GetIcon(handle);
     if (!icon || !out) return false;
-    out->width = icon->width;
-    out->height = icon->height;
-    out->colors = icon->colors;
-    out->mask = icon->mask;
+    *out = icon->picture;
     return true;
 }
 
 SIZE host::IconSize(HICON handle)
 {
     Icon* icon = GetIcon(handle);
-    return icon ? SIZE{icon->width, icon->height} : SIZE{0, 0};
+    return icon ? SIZE{icon->picture.width, icon->picture.height} : SIZE{0, 0};
 }
 
 HICON host::CreateIconFromPicture(const IconPicture& picture)
@@ -185,10 +179,10 @@ BOOL DrawIconEx(HDC dcHandle, int x, int y, HICON iconHandle, int cx, int cy, UI
     }
     // Documented: a zero size means the system icon size with
     // DI_DEFAULTSIZE, else the icon's own.
-    if (cx == 0) cx = (flags & DI_DEFAULTSIZE) ? GetSystemMetrics(SM_CXICON) : icon->width;
-    if (cy == 0) cy = (flags & DI_DEFAULTSIZE) ? GetSystemMetrics(SM_CYICON) : icon->height;
+    if (cx == 0) cx = (flags & DI_DEFAULTSIZE) ? GetSystemMetrics(SM_CXICON) : icon->picture.width;
+    if (cy == 0) cy = (flags & DI_DEFAULTSIZE) ? GetSystemMetrics(SM_CYICON) : icon->picture.height;
     if (cx <= 0 || cy <= 0) return FALSE;
-    Draw(*dc, *icon, x, y, cx, cy, flags);
+    Draw(*dc, icon->picture, x, y, cx, cy, flags);
     return TRUE;
 }
 

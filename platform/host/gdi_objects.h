@@ -4,6 +4,7 @@
 // All of GDI runs on the user-interface thread; nothing here is locked.
 #pragma once
 
+#include "gdi_icon.h"
 #include "surface.h"
 #include "win32.h"
 
@@ -81,10 +82,8 @@ struct Font final : Object {
 
 struct Icon final : Object {
     Kind kind() const override { return Kind::Icon; }
-    int width = 0, height = 0;
-    std::vector<std::uint32_t> colors;  // 0x00RRGGBB, top-down
-    std::vector<std::uint8_t> mask;     // 1 = transparent
-    bool shared = false;                // from LoadIconW: DestroyIcon leaves it
+    IconPicture picture;
+    bool shared = false;  // from LoadIconW: DestroyIcon leaves it
 };
 
 struct Dc : Object {
