@@ -139,22 +139,39 @@ int Scale(long units, int em, int unitsPerEm)
     return static_cast<int>(std::lround(static_cast<double>(units) * em / unitsPerEm));
 }
 
+// A face's design units: units per em and the cell's ascent and descent.
+struct CellUnits {
+    int upem = 2048;
+    long asc = 0, desc = 0;
+};
+
 // Windows' text metrics come from the OS/2 table's "Windows" ascent and
-// descent; the hhea values stand in for fonts without one.
+// descent; the hhea values stand in for fonts without one. An em-high cell
+// (the substitutes for Korean faces) puts four fifths of the em above the
+// baseline.
+CellUnits CellOf(FT_Face face, bool emCell)
+{
+    CellUnits u;
+    u.upem = face->units_per_EM ? face->units_per_EM : 2048;
+    u.asc = face->ascender;
+    u.desc = -face->descender;
+    if (auto* os2 = static_cast<TT_OS2*>(FT_Get_Sfnt_Table(face, FT_SFNT_OS2));
+        os2 && os2->version != 0xFFFF && os2->usWinAscent + os2->usWinDescent > 0) {
+        u.asc = os2->usWinAscent;
+        u.desc = os2->usWinDescent;
+    }
+    if (emCell) {
+        u.asc = u.upem * 4 / 5;
+        u.desc = u.upem - u.asc;
+    }
+    return u;
+}
+
 void ComputeMetrics(FontFace& f)
 {
     FT_Face face = f.ft;
-    int upem = face->units_per_EM ? face->units_per_EM : 2048;
+    const auto [upem, asc, desc] = CellOf(face, f.emCell);
     auto* os2 = static_cast<TT_OS2*>(FT_Get_Sfnt_Table(face, FT_SFNT_OS2));
-    long asc = face->ascender, desc = -face->descender;
-    if (os2 && os2->version != 0xFFFF && os2->usWinAscent + os2->usWinDescent > 0) {
-        asc = os2->usWinAscent;
-        desc = os2->usWinDescent;
-    }
-    if (f.emCell) {
-        asc = upem * 4 / 5;
-        desc = upem - asc;
-    }
     FaceMetrics& m = f.metrics;
     m.ascent = Scale(asc, f.emPixels, upem);
     m.descent = f.emCell ? f.emPixels - m.ascent : Scale(desc, f.emPixels, upem);
@@ -187,12 +204,9 @@ FT_Face OpenFile(const Match& match, Design* design)
     FT_Library lib = Library();
     FT_Face face = nullptr;
     if (!lib || FT_New_Face(lib, match.file.c_str(), match.index, &face) != 0) return nullptr;
-    long cell = face->ascender - face->descender;
-    if (auto* os2 = static_cast<TT_OS2*>(FT_Get_Sfnt_Table(face, FT_SFNT_OS2));
-        os2 && os2->version != 0xFFFF && os2->usWinAscent + os2->usWinDescent > 0)
-        cell = os2->usWinAscent + os2->usWinDescent;
-    design->unitsPerEm = face->units_per_EM ? face->units_per_EM : 2048;
-    design->cellUnits = match.emCell ? design->unitsPerEm : static_cast<int>(cell);
+    const CellUnits u = CellOf(face, match.emCell);
+    design->unitsPerEm = u.upem;
+    design->cellUnits = static_cast<int>(u.asc + u.desc);
     return face;
 }
 
