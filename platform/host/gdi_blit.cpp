@@ -7,8 +7,6 @@
 
 #include <algorithm>
 #include <cstring>
-#include <new>
-#include <vector>
 
 namespace host::gdi {
 namespace {
@@ -68,16 +66,10 @@ void Copy(const Canvas& dst, const RECT& d, const Canvas& src, int sx, int sy, c
         }
         return;
     }
-    // Converted pixels: within a row of the same buffer, go through a copy
-    // of it.
-    std::vector<std::uint32_t> row(overlap ? static_cast<std::size_t>(w) : 0);
-    for (int i = 0; i < h; ++i) {
-        int r = upward ? h - 1 - i : i;
+    // Converted pixels: one side is monochrome and the other is not, so the
+    // two are different buffers and a row never reads what it writes.
+    for (int r = 0; r < h; ++r) {
         const std::uint32_t* in = &src.At(sx, sy + r);
-        if (overlap) {
-            std::copy(in, in + w, row.begin());
-            in = row.data();
-        }
         std::uint32_t* out = &dst.At(d.left, d.top + r);
         for (int x = 0; x < w; ++x) out[x] = conv(in[x]);
     }
@@ -128,12 +120,7 @@ BOOL BitBlt(HDC dstHandle, int x, int y, int cx, int cy, HDC srcHandle, int x1, 
         conv.mode = Convert::ToMono;
         conv.srcBk = ToPixel(src->bkColor);
     }
-    try {
-        Copy(d, cut, s, static_cast<int>(l + shiftX), static_cast<int>(t + shiftY), conv);
-    } catch (const std::bad_alloc&) {
-        SetLastError(ERROR_NOT_ENOUGH_MEMORY);
-        return FALSE;
-    }
+    Copy(d, cut, s, static_cast<int>(l + shiftX), static_cast<int>(t + shiftY), conv);
     return TRUE;
 }
 
