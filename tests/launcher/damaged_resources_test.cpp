@@ -3,46 +3,21 @@
 // without ever showing a window.
 #include "launcher_session.h"
 
+#include "hardening/res_records.h"
 #include "module_resources.h"
 #include "process_runner.h"
 
 #include <cstdint>
-#include <cstring>
 #include <vector>
 
 namespace {
 
-std::vector<std::uint8_t> ReadBytes(const char* path)
-{
-    const std::string s = ReadFile(path);
-    return std::vector<std::uint8_t>(s.begin(), s.end());
-}
-
-std::uint32_t Dword(const std::vector<std::uint8_t>& b, std::size_t at)
-{
-    std::uint32_t v = 0;
-    std::memcpy(&v, b.data() + at, 4);
-    return v;
-}
-
-// The compiled resources without any record of one resource type (an
-// ordinal type): the records are copied as they stand, DWORD-aligned.
+// The compiled resources without any record of one ordinal resource type.
 std::vector<std::uint8_t> ResourcesWithout(std::uint16_t type)
 {
-    const std::vector<std::uint8_t> all = ReadBytes(ORVANE_RES_PATH);
-    std::vector<std::uint8_t> kept;
-    std::size_t at = 0;
-    while (at + 12 <= all.size()) {
-        const std::uint32_t dataSize = Dword(all, at), headerSize = Dword(all, at + 4);
-        const std::size_t next = (at + headerSize + dataSize + 3) & ~std::size_t{3};
-        const bool ordinalType = all[at + 8] == 0xFF && all[at + 9] == 0xFF;
-        const std::uint16_t recordType = static_cast<std::uint16_t>(all[at + 10] | (all[at + 11] << 8));
-        if (!(ordinalType && recordType == type && dataSize > 0))
-            kept.insert(kept.end(), all.begin() + static_cast<long>(at),
-                        all.begin() + static_cast<long>(std::min(next, all.size())));
-        at = next;
-    }
-    return kept;
+    auto records = hardening::SplitRecords(hardening::ReadAll(ORVANE_RES_PATH));
+    std::erase_if(records, [type](const hardening::ResRecord& r) { return r.Type() == type; });
+    return hardening::JoinRecords(records);
 }
 
 TEST(DamagedResourcesTest, DoModalReturnsMinusOneWithoutItsTemplate)
