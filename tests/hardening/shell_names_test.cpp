@@ -52,27 +52,15 @@ protected:
     // log, then a line "END".
     void Spy(const fs::path& p)
     {
-        std::ofstream(p) << "#!/bin/sh\n{ echo \"$#\"; printf '[%s]\\n' \"$0\" \"$@\"; echo END; } >> '"
-                         << (m_dir / "log").string() << "'\n";
-        chmod(p.c_str(), 0755);
+        WriteScript(p, "{ echo \"$#\"; printf '[%s]\\n' \"$0\" \"$@\"; echo END; } >> '" + (m_dir / "log").string() +
+                           "'\n");
     }
     std::string WaitForLog()
     {
-        for (int i = 0; i < 500; ++i) {
-            std::ifstream in(m_dir / "log");
-            std::stringstream ss;
-            ss << in.rdbuf();
-            if (ss.str().ends_with("END\n")) {
-                // Long enough for anything else that was started to show.
-                std::this_thread::sleep_for(std::chrono::milliseconds(100));
-                std::ifstream again(m_dir / "log");
-                std::stringstream all;
-                all << again.rdbuf();
-                return all.str();
-            }
-            std::this_thread::sleep_for(std::chrono::milliseconds(10));
-        }
-        return "<nothing>";
+        if (WaitForEnd(m_dir / "log") == "<nothing>") return "<nothing>";
+        // Long enough for anything else that was started to show.
+        std::this_thread::sleep_for(std::chrono::milliseconds(100));
+        return ReadText(m_dir / "log");
     }
     std::vector<std::string> Canaries() const
     {

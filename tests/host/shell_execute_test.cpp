@@ -23,23 +23,13 @@ namespace {
 
 class ShellTest : public ShellSandbox<> {
 protected:
-    void Script(const fs::path& p, const std::string& body)
-    {
-        std::ofstream(p) << "#!/bin/sh\n" << body;
-        chmod(p.c_str(), 0755);
-    }
-    // Waits up to five seconds for `p` to hold a complete record (ends in "END").
+    void Script(const fs::path& p, const std::string& body) { WriteScript(p, body); }
+    // Waits up to five seconds for `p` to hold a complete record (ends in
+    // "END"), and gives it without that line.
     std::string WaitFor(const fs::path& p)
     {
-        for (int i = 0; i < 500; ++i) {
-            std::ifstream in(p);
-            std::stringstream ss;
-            ss << in.rdbuf();
-            std::string s = ss.str();
-            if (s.size() >= 4 && s.ends_with("END\n")) return s.substr(0, s.size() - 4);
-            std::this_thread::sleep_for(std::chrono::milliseconds(10));
-        }
-        return "<nothing>";
+        std::string s = WaitForEnd(p);
+        return s.ends_with("END\n") ? s.substr(0, s.size() - 4) : s;
     }
     static INT_PTR Open(LPCWSTR file, LPCWSTR params = nullptr)
     {
