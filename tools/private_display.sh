@@ -1,7 +1,8 @@
 # A private X display for a desktop session on a machine without one: Xvfb
 # on the first free display number, with openbox on it (minimizing, focus and
-# the desktop's close command need a window manager). Sourced by tools/run.sh
-# and by the desktop, Wine and CD end-to-end tests.
+# the desktop's close command need a window manager), and the waits that the
+# sessions on it share. Sourced by tools/run.sh and by the desktop, Wine and
+# CD end-to-end tests.
 #
 #   display_start LOGDIR [OPENBOX_CONFIG]
 #       Starts both, logging into LOGDIR, and exports DISPLAY. Without a
@@ -14,6 +15,9 @@
 #   wait_for SECONDS COMMAND...
 #       Runs COMMAND every 0.05 s until it succeeds (status 0) or SECONDS
 #       pass; a status of 3 from COMMAND means it never will.
+#   process_ended PID
+#       PID has ended: it is gone, or a zombie that its parent has yet to
+#       reap (kill -0 still finds those).
 #
 # The screen is DISPLAY_W x DISPLAY_H x 24.
 
@@ -23,15 +27,23 @@ display_xvfb_pid=""
 display_wm_pid=""
 
 wait_for() {
-    local deadline=$((SECONDS + $1)) rc
+    # Microseconds, so that the wait is the whole SECONDS, not up to a
+    # second less.
+    local deadline=$((${EPOCHREALTIME/./} + $1 * 1000000)) rc
     shift
     while :; do
         rc=0
         "$@" || rc=$?
         ((rc != 0)) || return 0
-        ((rc != 3 && SECONDS < deadline)) || return 1
+        ((rc != 3 && ${EPOCHREALTIME/./} < deadline)) || return 1
         sleep 0.05
     done
+}
+
+process_ended() {
+    local state
+    state=$(ps -o stat= -p "$1" 2>/dev/null || true)
+    [ -z "$state" ] || [[ $state == Z* ]]
 }
 
 # Our own server answers on $DISPLAY: its lock names our Xvfb. One that lost

@@ -61,8 +61,7 @@ import -window "$window" "$shot"
 echo "run: the launcher's window ($(xdotool getwindowname "$window")) is in $shot"
 
 xdotool windowfocus "$window" key Escape 2>/dev/null || true
-ended() { case "$(ps -o stat= -p "$launcher_pid" 2>/dev/null)" in "" | Z*) return 0 ;; *) return 1 ;; esac; }
-if wait_for 5 ended; then
+if wait_for 5 process_ended "$launcher_pid"; then
     status=0
     wait "$launcher_pid" || status=$?
     launcher_pid=""

@@ -92,15 +92,10 @@ started_in=$(tr -d '\r\n' <"$disc/$MARKER")
 
 # ---- the end ----------------------------------------------------------------------
 
-launcher_gone() {
-    local state
-    state=$(ps -o stat= -p "$launcher_pid" 2>/dev/null || true)
-    [ -z "$state" ] || [[ $state == Z* ]]
-}
 xdotool windowfocus "$win" 2>/dev/null || true
 sleep 0.2
 xdotool key Escape
-if wait_for 10 launcher_gone; then
+if wait_for 10 process_ended "$launcher_pid"; then
     wait "$launcher_pid" 2>/dev/null || true
     launcher_pid=""
 else

@@ -16,11 +16,6 @@ readonly CASES=(
     "150 250 none"
 )
 
-shows() {
-    screenshot "$session_dir/shot.png"
-    [ "$(frames_shown "$session_dir/shot.png")" = "$(frames_for "$1")" ]
-}
-
 session_start
 launcher_start
 for c in "${CASES[@]}"; do

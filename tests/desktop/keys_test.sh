@@ -23,7 +23,7 @@ for c in "${CASES[@]}"; do
             echo "$what: ended with status $status"
         else
             fail "$what: the launcher is still running"
-            kill "$launcher_pid"; wait "$launcher_pid" 2>/dev/null || true; launcher_pid=""
+            launcher_stop
         fi
     else
         sleep 0.5
@@ -32,7 +32,7 @@ for c in "${CASES[@]}"; do
         else
             fail "$what: the launcher ended"
         fi
-        kill "$launcher_pid"; wait "$launcher_pid" 2>/dev/null || true; launcher_pid=""
+        launcher_stop
     fi
 done
 finish

@@ -7,10 +7,6 @@ session_start
 add_marker Setup.exe
 launcher_start
 
-click_at() {
-    pointer_to "$1" "$2"
-    xdotool click 1
-}
 started_count() { [ -e "$cdroot/Setup.exe.started" ] && wc -l <"$cdroot/Setup.exe.started" || echo 0; }
 count_is() { [ "$(started_count)" = "$1" ]; }
 

@@ -52,7 +52,7 @@ launcher_pid="" window=""
 stop_all() {
     local rc=$?
     set +e
-    if [ -n "$launcher_pid" ]; then kill "$launcher_pid"; wait "$launcher_pid"; fi 2>/dev/null
+    launcher_stop
     display_stop
     ((rc)) || rm -rf "$session_dir"
     exit "$rc"
@@ -96,14 +96,7 @@ launcher_start() {
 # launcher_ended SECONDS: waits for the launcher to end; its status in $status.
 status=""
 launcher_ended() {
-    local tries=$(($1 * 20))
-    while kill -0 "$launcher_pid" 2>/dev/null; do
-        # A zombie has ended too; wait reaps it below.
-        [ "$(ps -o stat= -p "$launcher_pid" 2>/dev/null | cut -c1)" = Z ] && break
-        tries=$((tries - 1))
-        ((tries > 0)) || return 1
-        sleep 0.05
-    done
+    wait_for "$1" process_ended "$launcher_pid" || return 1
     set +e
     wait "$launcher_pid"
     status=$?
@@ -127,3 +120,25 @@ pointer_to() {
 pointer_away() { xdotool mousemove 2 2; }
 
 screenshot() { timeout 5 import -window "$window" "png24:$1" 2>/dev/null; }
+
+# launcher_stop: ends the launcher if it still runs, and forgets it.
+launcher_stop() {
+    if [ -n "$launcher_pid" ]; then
+        kill "$launcher_pid" 2>/dev/null || true
+        wait "$launcher_pid" 2>/dev/null || true
+        launcher_pid=""
+    fi
+}
+
+# click_at X Y: a left click at client (X, Y).
+click_at() {
+    pointer_to "$1" "$2"
+    xdotool click 1
+}
+
+# shows HOT: a fresh screenshot shows HOT highlighted and every other sprite
+# normal ("none": all five normal).
+shows() {
+    screenshot "$session_dir/shot.png"
+    [ "$(frames_shown "$session_dir/shot.png")" = "$(frames_for "$1")" ]
+}

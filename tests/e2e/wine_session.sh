@@ -141,18 +141,11 @@ launcher_running() {
 # launcher_status to wine64's exit status.
 launcher_wait_end() {
     local limit=$1
-    wait_for "$limit" launcher_gone || return 1
+    wait_for "$limit" process_ended "$launcher_pid" || return 1
     local st=0
     wait "$launcher_pid" || st=$?
     launcher_status=$st
     launcher_pid=""
-}
-
-launcher_gone() {
-    # A zombie still answers kill -0; ask ps for its state.
-    local state
-    state=$(ps -o stat= -p "$launcher_pid" 2>/dev/null || true)
-    [ -z "$state" ] || [[ "$state" == Z* ]]
 }
 
 launcher_kill() {
