@@ -55,12 +55,9 @@ rm -f "$stripped"
 
 if ((windows)); then
     for arch in x86 x64; do
-        case $arch in
-            x86) toolchain=$root/cmake/toolchain-mingw-i686.cmake ;;
-            x64) toolchain=$root/cmake/toolchain-mingw-x86_64.cmake ;;
-        esac
+        # The preset's settings, in a folder of the benchmark's own.
         dir=$out/windows-$arch
-        cmake -S "$root" -B "$dir" --toolchain "$toolchain" -DCMAKE_BUILD_TYPE=MinSizeRel \
+        (cd "$root" && cmake --preset "windows-$arch" -B "$dir") \
             >"$dir.configure.log" 2>&1 || { cat "$dir.configure.log"; exit 1; }
         cmake --build "$dir" -j"$jobs" --target OrvaneCD >"$dir.build.log" 2>&1 ||
             { tail -40 "$dir.build.log"; exit 1; }
