@@ -8,11 +8,10 @@
 #include <array>
 #include <cstdint>
 #include <cstdlib>
-#include <fstream>
-#include <iterator>
 #include <string>
 #include <vector>
 
+#include "platform/host/module_resources.h"
 #include "platform/host/res_reader.h"
 #include "res/resource.h"
 
@@ -46,36 +45,18 @@ std::string Hex(std::uint32_t c)
 
 class ArtTest : public ::testing::Test {
 protected:
-    static void SetUpTestSuite()
-    {
-        std::ifstream in(ORVANE_RES_PATH, std::ios::binary);
-        ASSERT_TRUE(in) << "cannot open " << ORVANE_RES_PATH;
-        s_bytes = new std::vector<std::uint8_t>(std::istreambuf_iterator<char>(in), {});
-        s_res = new ResFile(ResFile::Parse(*s_bytes));
-    }
-    static void TearDownTestSuite()
-    {
-        delete s_res;
-        delete s_bytes;
-        s_res = nullptr;
-        s_bytes = nullptr;
-    }
+    // The compiled resources as the executable carries them.
+    static void SetUpTestSuite() { ASSERT_FALSE(host::ModuleResources().entries().empty()) << "no embedded resources"; }
 
     static const ResEntry& Entry(std::uint16_t type, std::uint16_t id)
     {
-        const ResEntry* entry = s_res->Find(ResId::Ordinal(type), ResId::Ordinal(id), kKorean);
+        const ResEntry* entry = host::ModuleResources().Find(ResId::Ordinal(type), ResId::Ordinal(id), kKorean);
         if (!entry)
             throw std::runtime_error("resource " + std::to_string(id) + " of type " + std::to_string(type) + " missing");
         return *entry;
     }
     static Dib Bitmap(std::uint16_t id) { return DecodeDib24(Entry(kRtBitmap, id).data); }
-
-    static std::vector<std::uint8_t>* s_bytes;
-    static ResFile* s_res;
 };
-
-std::vector<std::uint8_t>* ArtTest::s_bytes = nullptr;
-ResFile* ArtTest::s_res = nullptr;
 
 // ---- bitmap format --------------------------------------------------------
 
