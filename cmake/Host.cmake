@@ -27,10 +27,15 @@ target_link_libraries(orvane_host PUBLIC PkgConfig::FREETYPE PkgConfig::FONTCONF
 # The desktop presenter: a module beside the executable, loaded when chosen,
 # so that headless runs never load SDL2. It takes the host layer's symbols
 # from the executable that loads it.
+# Its objects are compiled once, for the module and for the tests of its
+# display-free parts.
 file(GLOB ORVANE_SDL_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/platform/host/sdl/*.cpp)
-add_library(orvane_sdl MODULE ${ORVANE_SDL_SOURCES})
-target_include_directories(orvane_sdl PRIVATE ${CMAKE_SOURCE_DIR} ${CMAKE_SOURCE_DIR}/platform/host)
-target_link_libraries(orvane_sdl PRIVATE PkgConfig::SDL2 PkgConfig::X11 PkgConfig::FREETYPE PkgConfig::FONTCONFIG)
+add_library(orvane_sdl_objects OBJECT ${ORVANE_SDL_SOURCES})
+set_target_properties(orvane_sdl_objects PROPERTIES POSITION_INDEPENDENT_CODE ON)
+target_include_directories(orvane_sdl_objects PUBLIC ${CMAKE_SOURCE_DIR} ${CMAKE_SOURCE_DIR}/platform/host)
+target_link_libraries(orvane_sdl_objects PUBLIC PkgConfig::SDL2 PkgConfig::X11 PkgConfig::FREETYPE PkgConfig::FONTCONFIG)
+add_library(orvane_sdl MODULE $<TARGET_OBJECTS:orvane_sdl_objects>)
+target_link_libraries(orvane_sdl PRIVATE orvane_sdl_objects)
 set_target_properties(orvane_sdl PROPERTIES PREFIX "lib" OUTPUT_NAME orvane_sdl
                       LIBRARY_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR})
 
