@@ -58,13 +58,15 @@ bool Fetch(MSG* out, HWND hwnd, UINT lo, UINT hi, bool remove)
     return false;
 }
 
-// Blocks until Fetch can succeed; the presenter ends the process otherwise.
-void WaitFor(HWND hwnd, UINT lo, UINT hi)
+// Retrieves the next message, asking the presenter for input while there is
+// none; the presenter ends the process when none will come. A Fetch that
+// finds nothing changes nothing, so each attempt is also the retrieval.
+void Retrieve(MSG* out, HWND hwnd, UINT lo, UINT hi)
 {
-    MSG probe;
-    while (!Fetch(&probe, hwnd, lo, hi, false)) {
+    while (!Fetch(out, hwnd, lo, hi, true)) {
         host::CurrentPresenter().Idle();
-        if (!Fetch(&probe, hwnd, lo, hi, false)) host::CurrentPresenter().Starved();
+        if (Fetch(out, hwnd, lo, hi, true)) return;
+        host::CurrentPresenter().Starved();
     }
 }
 
@@ -104,8 +106,7 @@ void ClearQueue()
 
 bool NextMessageForModalLoop(MSG* msg)
 {
-    WaitFor(nullptr, 0, 0);
-    Fetch(msg, nullptr, 0, 0, true);
+    Retrieve(msg, nullptr, 0, 0);
     if (msg->message == WM_QUIT) {
         PostQuitMessage(static_cast<int>(msg->wParam));
         return false;
@@ -142,8 +143,7 @@ BOOL GetMessageW(LPMSG msg, HWND hwnd, UINT filterMin, UINT filterMax)
 {
     if (!msg) { SetLastError(ERROR_INVALID_PARAMETER); return -1; }
     if (hwnd && hwnd != reinterpret_cast<HWND>(static_cast<LONG_PTR>(-1)) && !FindOrFail(hwnd)) return -1;
-    WaitFor(hwnd, filterMin, filterMax);
-    Fetch(msg, hwnd, filterMin, filterMax, true);
+    Retrieve(msg, hwnd, filterMin, filterMax);
     return msg->message == WM_QUIT ? FALSE : TRUE;
 }
 
