@@ -81,7 +81,6 @@ void BringToTop(HWND top);
 HWND RootOf(HWND h);                 // the top-level ancestor (itself for top-levels)
 bool IsAncestor(HWND ancestor, HWND h);  // h is ancestor or below it
 bool VisibleChain(const Window* w);  // it and all its ancestors are visible
-bool UnderMinimized(const Window* w);  // a descendant of a minimized top-level
 POINT ClientOriginInTop(const Window* w);  // client (0,0) in its top-level's client
 POINT ClientOriginOnScreen(const Window* w);
 RECT VisibleClipInTop(const Window* w);    // client area ∩ ancestors', top-level coordinates

@@ -72,12 +72,15 @@ std::shared_ptr<Surface>& DesktopSurface()
     return s;
 }
 
+// The first window at or below `h` (a top-level window or a descendant of
+// one) that is visible and has something to paint. A minimized window's
+// children are not painted: only the window itself (its icon) is.
 HWND FindIn(HWND h, HWND filter)
 {
     Window* w = Find(h);
     if (!w || !(w->style & WS_VISIBLE)) return nullptr;
-    if (w->parent && UnderMinimized(w)) return nullptr;
     if (!IsRectEmpty(&w->update) && (!filter || IsAncestor(filter, h))) return h;
+    if (!w->parent && (w->style & WS_MINIMIZE)) return nullptr;
     for (HWND c : w->children)
         if (HWND p = FindIn(c, filter)) return p;
     return nullptr;
@@ -85,23 +88,33 @@ HWND FindIn(HWND h, HWND filter)
 
 }  // namespace
 
-void Invalidate(Window* w, const RECT* clientRect, bool erase, bool allChildren)
+namespace {
+
+// Invalidate below a window whose whole parent chain is visible: a child
+// then needs only its own WS_VISIBLE. Nothing here sends a message, so the
+// tree does not change on the way down.
+void InvalidateVisible(Window* w, const RECT* clientRect, bool erase, bool allChildren)
 {
-    if (!VisibleChain(w)) return;
     RECT client = ClientRectOf(w);
     RECT area = client;
     if (clientRect && !IntersectRect(&area, clientRect, &client)) return;
     AddUpdate(w, area, erase);
     if ((w->style & WS_CLIPCHILDREN) && !allChildren) return;
-    std::vector<HWND> kids = w->children;
-    for (HWND c : kids) {
+    for (HWND c : w->children) {
         Window* cw = Find(c);
-        if (!cw) continue;
+        if (!cw || !(cw->style & WS_VISIBLE)) continue;
         RECT part;
         if (!IntersectRect(&part, &area, &cw->rect)) continue;
         OffsetRect(&part, -cw->rect.left, -cw->rect.top);
-        Invalidate(cw, &part, erase, allChildren);
+        InvalidateVisible(cw, &part, erase, allChildren);
     }
+}
+
+}  // namespace
+
+void Invalidate(Window* w, const RECT* clientRect, bool erase, bool allChildren)
+{
+    if (VisibleChain(w)) InvalidateVisible(w, clientRect, erase, allChildren);
 }
 
 void InvalidateAll(Window* w, bool erase) { Invalidate(w, nullptr, erase, true); }

@@ -155,13 +155,6 @@ bool VisibleChain(const Window* w)
     return true;
 }
 
-bool UnderMinimized(const Window* w)
-{
-    if (!w->parent) return false;
-    Window* top = Find(RootOf(w->handle));
-    return top && (top->style & WS_MINIMIZE);
-}
-
 POINT ClientOriginInTop(const Window* w)
 {
     POINT p{0, 0};
