@@ -3,6 +3,7 @@
 
 #include "module_resources.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <initializer_list>
 #include <mutex>
@@ -79,9 +80,8 @@ const res::ResEntry* Lookup(const res::ResFile& file, const res::ResId& type, co
     }
     // Say what was missing, as the system does.
     const bool nameSeen = file.Find(type, name) != nullptr;
-    bool typeSeen = false;
-    for (const res::ResEntry& e : file.entries())
-        if (file.Find(type, e.name)) typeSeen = true;
+    const bool typeSeen = std::any_of(file.entries().begin(), file.entries().end(),
+                                      [&](const res::ResEntry& e) { return file.Find(type, e.name) != nullptr; });
     miss = nameSeen ? Miss::Language : typeSeen ? Miss::Name : Miss::Type;
     return nullptr;
 }

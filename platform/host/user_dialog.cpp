@@ -92,10 +92,10 @@ bool IsDirectReturn(UINT msg)
     }
 }
 
-LONG_PTR Extra(Window* w, std::size_t offset)
+LONG_PTR Extra(const Window* w, std::int64_t offset)
 {
     LONG_PTR v = 0;
-    if (w->extra.size() >= offset + sizeof v) std::memcpy(&v, w->extra.data() + offset, sizeof v);
+    ReadExtra(w, offset, &v);
     return v;
 }
 

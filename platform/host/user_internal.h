@@ -138,6 +138,11 @@ constexpr COLORREF kFaceColor = RGB(240, 240, 240);
 constexpr COLORREF kWindowTextColor = RGB(0, 0, 0);
 void RunMoveLoop(HWND hwnd);
 
+// The LONG_PTR at byte `index` of a window's extra bytes (a dialog's
+// DWLP_* slots); false, with nothing read or written, outside them.
+bool ReadExtra(const Window* w, std::int64_t index, LONG_PTR* value);
+bool WriteExtra(Window* w, std::int64_t index, LONG_PTR value);
+
 // The first child of `w` with control id `id` (GetDlgItem's search).
 HWND ChildWithId(const Window* w, int id);
 

@@ -262,8 +262,7 @@ HWND CreateWindowInternal(DWORD exStyle, LPCWSTR className, LPCWSTR name, DWORD 
     w->rect = RECT{x, y, x + ClampExtent(cx), y + ClampExtent(cy)};
     if (kind == WindowKind::Dialog) {
         w->extra.assign(kDialogExtraBytes, 0);
-        LONG_PTR p = reinterpret_cast<LONG_PTR>(dialogProc);
-        std::memcpy(w->extra.data() + DWLP_DLGPROC, &p, sizeof p);
+        WriteExtra(w.get(), DWLP_DLGPROC, reinterpret_cast<LONG_PTR>(dialogProc));
     }
     if (style & WS_CHILD) {
         w->parent = parent;
@@ -314,6 +313,29 @@ HWND CreateWindowInternal(DWORD exStyle, LPCWSTR className, LPCWSTR name, DWORD 
     if (!(created = Find(h))) return nullptr;
     if (wantVisible) ShowWindow(h, SW_SHOW);
     return Find(h) ? h : nullptr;
+}
+
+namespace {
+
+bool ExtraHolds(const Window* w, std::int64_t index)
+{
+    return index >= 0 && static_cast<std::uint64_t>(index) + sizeof(LONG_PTR) <= w->extra.size();
+}
+
+}  // namespace
+
+bool ReadExtra(const Window* w, std::int64_t index, LONG_PTR* value)
+{
+    if (!ExtraHolds(w, index)) return false;
+    std::memcpy(value, w->extra.data() + index, sizeof *value);
+    return true;
+}
+
+bool WriteExtra(Window* w, std::int64_t index, LONG_PTR value)
+{
+    if (!ExtraHolds(w, index)) return false;
+    std::memcpy(w->extra.data() + index, &value, sizeof value);
+    return true;
 }
 
 HWND ChildWithId(const Window* w, int id)
@@ -456,12 +478,8 @@ LONG_PTR GetWindowLongPtrW(HWND hwnd, int index)
     case GWLP_ID: return w->id;
     default: break;
     }
-    if (index < 0 || static_cast<std::size_t>(index) + sizeof(LONG_PTR) > w->extra.size()) {
-        SetLastError(kErrorInvalidIndex);
-        return 0;
-    }
-    LONG_PTR v;
-    std::memcpy(&v, w->extra.data() + index, sizeof v);
+    LONG_PTR v = 0;
+    if (!ReadExtra(w, index, &v)) SetLastError(kErrorInvalidIndex);
     return v;
 }
 
@@ -495,12 +513,11 @@ LONG_PTR SetWindowLongPtrW(HWND hwnd, int index, LONG_PTR value)
         return 0;
     default: break;
     }
-    if (index < 0 || static_cast<std::size_t>(index) + sizeof(LONG_PTR) > w->extra.size()) {
+    if (!ReadExtra(w, index, &old)) {
         SetLastError(kErrorInvalidIndex);
         return 0;
     }
-    std::memcpy(&old, w->extra.data() + index, sizeof old);
-    std::memcpy(w->extra.data() + index, &value, sizeof value);
+    WriteExtra(w, index, value);
     return old;
 }
 
