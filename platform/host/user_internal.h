@@ -7,6 +7,7 @@
 #include "surface.h"
 #include "win32.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <deque>
 #include <memory>
@@ -30,6 +31,8 @@ constexpr std::size_t kDialogExtraBytes = 3 * sizeof(LONG_PTR);
 // absurd request and fails with ERROR_NOT_ENOUGH_MEMORY.
 constexpr long long kMaxSurfacePixels = 64LL * 1024 * 1024;
 constexpr int kMaxWindowExtent = 32767;
+// A window's width or height as kept: 0 .. kMaxWindowExtent.
+inline int ClampExtent(int v) { return std::clamp(v, 0, kMaxWindowExtent); }
 
 struct DialogState {
     HFONT font = nullptr;

@@ -20,8 +20,8 @@ BOOL Reposition(HWND hwnd, int x, int y, int cx, int cy, UINT flags)
     if (!w) return FALSE;
     if (flags & SWP_NOMOVE) { x = w->rect.left; y = w->rect.top; }
     if (flags & SWP_NOSIZE) { cx = w->Width(); cy = w->Height(); }
-    cx = std::clamp(cx, 0, kMaxWindowExtent);
-    cy = std::clamp(cy, 0, kMaxWindowExtent);
+    cx = ClampExtent(cx);
+    cy = ClampExtent(cy);
     if (!w->parent && static_cast<long long>(cx) * cy > kMaxSurfacePixels) {
         SetLastError(ERROR_NOT_ENOUGH_MEMORY);
         return FALSE;
@@ -30,8 +30,8 @@ BOOL Reposition(HWND hwnd, int x, int y, int cx, int cy, UINT flags)
     WINDOWPOS pos{hwnd, nullptr, x, y, cx, cy, flags};
     SendMessageW(hwnd, WM_WINDOWPOSCHANGING, 0, reinterpret_cast<LPARAM>(&pos));
     if (!(w = Find(hwnd))) return FALSE;
-    pos.cx = std::clamp(pos.cx, 0, kMaxWindowExtent);
-    pos.cy = std::clamp(pos.cy, 0, kMaxWindowExtent);
+    pos.cx = ClampExtent(pos.cx);
+    pos.cy = ClampExtent(pos.cy);
     bool moved = pos.x != w->rect.left || pos.y != w->rect.top;
     bool sized = pos.cx != w->Width() || pos.cy != w->Height();
     if (!moved && !sized) return TRUE;
@@ -44,9 +44,9 @@ BOOL Reposition(HWND hwnd, int x, int y, int cx, int cy, UINT flags)
         w->rect = old;
         return FALSE;
     }
-    if (sized || w->parent) {
-        if (redraw || !w->parent) InvalidateAll(w, true);
-    }
+    // A child repaints where it now is (when it is shown); a top-level
+    // window repaints when its size, and so its surface, changed.
+    if (w->parent ? redraw : sized) InvalidateAll(w, true);
     if (w->parent && redraw) InvalidateParentArea(w);
     if (!w->parent) host::CurrentPresenter().WindowMoved(hwnd, w->rect);
 

@@ -56,8 +56,6 @@ bool ResolveClass(LPCWSTR name, WindowKind* kind, std::wstring* canonical)
     return false;
 }
 
-int ClampExtent(int v) { return std::clamp(v, 0, kMaxWindowExtent); }
-
 void Unlink(Window* w)
 {
     Table& t = T();
