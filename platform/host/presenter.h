@@ -22,7 +22,7 @@ public:
     virtual void WindowHidden(HWND) {}
     virtual void WindowMinimized(HWND) {}
     virtual void WindowRestored(HWND) {}
-    virtual void TextChanged(HWND) {}
+    virtual void TextChanged(HWND) {}   // a top-level window's text became another
     virtual void IconChanged(HWND) {}
     virtual void Painted(HWND) {}       // the window's surface has new pixels
 

@@ -75,8 +75,12 @@ LRESULT DefWindowProcW(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
     }
     case WM_SETTEXT: {
         auto* text = reinterpret_cast<LPCWSTR>(lParam);
-        w->text = text ? text : L"";
-        if (!w->parent) host::CurrentPresenter().TextChanged(hwnd);
+        std::wstring_view now = text ? text : L"";
+        // A top-level window's text is its title on the desktop, which hears
+        // of changes only (the launcher sets its title on every paint).
+        const bool changed = now != w->text;
+        w->text = now;
+        if (changed && !w->parent) host::CurrentPresenter().TextChanged(hwnd);
         return TRUE;
     }
     case WM_GETTEXT: {

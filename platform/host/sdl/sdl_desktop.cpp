@@ -106,8 +106,8 @@ bool Desktop::Materialise(HWND h, Shown& s)
     if (!w) return false;
     // Borderless: host windows have no frame of their own, and the launcher
     // paints its own buttons.
-    s.title = TitleOf(w);
-    s.window = SDL_CreateWindow(s.title.c_str(), w->rect.left, w->rect.top, Extent(w->Width()), Extent(w->Height()),
+    const std::string title = TitleOf(w);
+    s.window = SDL_CreateWindow(title.c_str(), w->rect.left, w->rect.top, Extent(w->Width()), Extent(w->Height()),
                                 SDL_WINDOW_BORDERLESS | SDL_WINDOW_HIDDEN);
     if (!s.window) {
         std::fprintf(stderr, "OrvaneCD: cannot make a desktop window: %s\n", SDL_GetError());
@@ -188,11 +188,7 @@ void Desktop::TextChanged(HWND h)
     Shown* s = Of(h);
     user::Window* w = user::Find(h);
     if (!s || !s->window || !w) return;
-    // The launcher sets its title on every paint; the desktop hears of changes only.
-    std::string title = TitleOf(w);
-    if (title == s->title) return;
-    s->title = title;
-    SDL_SetWindowTitle(s->window, title.c_str());
+    SDL_SetWindowTitle(s->window, TitleOf(w).c_str());
 }
 
 void Desktop::IconChanged(HWND h)

@@ -41,7 +41,6 @@ public:
 private:
     struct Shown {
         SDL_Window* window = nullptr;  // made when first shown
-        std::string title;            // what the desktop was last given
         HICON icon = nullptr;
         bool dirty = false;           // the host painted since the last present
         bool minimized = false;       // the desktop shows it minimized, or was asked to
