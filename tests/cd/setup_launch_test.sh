@@ -9,18 +9,14 @@
 #
 #   setup_launch_test.sh FIXTURE X64_EXE WORK
 #
-# WORK keeps the Wine prefix between runs (made on first use); everything
-# started here is stopped on the way out.
+# WORK holds the extracted disc and the logs; the Wine prefix is the Wine
+# tests' ($ORVANE_PREFIX, made on first use). Everything started here is
+# stopped on the way out.
 FIXTURE=$1 x64_exe=$2 work=$3
 mkdir -p "$work"
 source "$(dirname "$0")/lib.sh"
 source "$(dirname "$0")/../../tools/private_display.sh"
-
-WINE=${WINE:-/usr/lib/wine/wine64}
-WINESERVER=${WINESERVER:-/usr/lib/wine/wineserver}
-export WINEDEBUG=-all
-export WINEDLLOVERRIDES="mscoree,mshtml=" # no Mono or Gecko installer prompts
-export WINEPREFIX="$work/wineprefix"
+source "$(dirname "$0")/../e2e/wine_prefix.sh"
 
 # The setup entry reacts on client x 101..284, y 86..104; the window has no
 # border, so its client origin is its top-left corner.
@@ -56,17 +52,8 @@ cp "$x64_exe" "$disc/OrvaneCD.exe"
 
 display_start "$work" || die "no X display for the launcher"
 
-# The prefix is made once and kept; a lock keeps two runs from making it together.
 wine_started=1
-(
-    flock 9
-    if [ ! -e "$WINEPREFIX/.ready" ]; then
-        rm -rf "$WINEPREFIX"
-        "$WINE" wineboot -i >"$work/wineboot.log" 2>&1
-        "$WINESERVER" -w
-        touch "$WINEPREFIX/.ready"
-    fi
-) 9>"$work/wineprefix.lock"
+wine_prefix_ensure || die "cannot make the Wine prefix $WINEPREFIX"
 
 # ---- the click -------------------------------------------------------------------
 
