@@ -38,7 +38,7 @@ HBITMAP AddBitmap(std::unique_ptr<Bitmap> b)
 // most significant bit first with 1 = white, 32 bpp is B, G, R, unused.
 void CopyBits(Bitmap& b, const std::uint8_t* bits)
 {
-    std::size_t stride = static_cast<std::size_t>((b.width * b.bitsPerPixel + 15) / 16) * 2;
+    const std::size_t stride = b.RowBytes();
     for (int y = 0; y < b.height; ++y) {
         const std::uint8_t* row = bits + stride * y;
         std::uint32_t* out = &b.pixels[static_cast<std::size_t>(y) * b.width];

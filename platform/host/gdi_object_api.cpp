@@ -53,8 +53,7 @@ int GetObjectW(HGDIOBJ obj, int size, LPVOID out)
         BITMAP bm{};
         bm.bmWidth = b.width;
         bm.bmHeight = b.height;
-        // Device-dependent rows are padded to a whole WORD.
-        bm.bmWidthBytes = ((b.width * b.bitsPerPixel + 15) / 16) * 2;
+        bm.bmWidthBytes = static_cast<LONG>(b.RowBytes());
         bm.bmPlanes = 1;
         bm.bmBitsPixel = static_cast<WORD>(b.bitsPerPixel);
         return give(&bm, static_cast<int>(sizeof bm));

@@ -60,6 +60,9 @@ struct Bitmap final : Object {
     int bitsPerPixel = 32;    // 32 (the display's format) or 1
     PixelStore pixels;
     HDC selectedIn = nullptr; // a bitmap lives in at most one DC
+
+    // Bytes per row of its device-dependent bits: padded to a whole WORD.
+    std::size_t RowBytes() const { return static_cast<std::size_t>((width * bitsPerPixel + 15) / 16) * 2; }
 };
 
 struct Brush final : Object {

@@ -62,7 +62,7 @@ Dib DecodeDib24(Bytes bytes) {
         std::uint32_t* out = &d.pixels[static_cast<std::size_t>(y) * h.width];
         for (int x = 0; x < h.width; ++x) {
             const std::uint8_t* p = &bits[src + static_cast<std::size_t>(x) * 3];
-            out[x] = (std::uint32_t{p[2]} << 16) | (std::uint32_t{p[1]} << 8) | p[0];
+            out[x] = Rgb(p[2], p[1], p[0]);
         }
     }
     return d;

@@ -17,6 +17,11 @@ constexpr std::int32_t kMaxDibDimension = 32768;
 // (the V4/V5 and OS/2 forms are not used by resources we read) and one plane.
 InfoHeader ReadInfoHeader(Cursor& c);
 
+// A pixel as the decoders give it, 0x00RRGGBB.
+inline std::uint32_t Rgb(std::uint8_t r, std::uint8_t g, std::uint8_t b) {
+    return (std::uint32_t{r} << 16) | (std::uint32_t{g} << 8) | b;
+}
+
 // Bytes per row of `width` pixels at `bitCount`, padded to a DWORD.
 inline std::uint64_t DibStride(std::int64_t width, int bitCount) {
     return ((static_cast<std::uint64_t>(width) * bitCount + 31) / 32) * 4;

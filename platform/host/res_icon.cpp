@@ -9,10 +9,6 @@ namespace {
 // Icons larger than this are stored as PNG, which these resources never use.
 constexpr int kMaxIconDimension = 256;
 
-std::uint32_t Rgb(std::uint8_t r, std::uint8_t g, std::uint8_t b) {
-    return (std::uint32_t{r} << 16) | (std::uint32_t{g} << 8) | b;
-}
-
 }  // namespace
 
 IconGroup DecodeIconGroup(Bytes bytes) {
