@@ -65,6 +65,13 @@ void CCanvas::FrameRect(int x0, int y0, int x1, int y1, Rgb cr)
 void CCanvas::FillShape(double x0, double y0, double x1, double y1,
                         const std::function<bool(double, double)>& inside, Rgb cr)
 {
+    FillShape(x0, y0, x1, y1, inside, [cr](int, int) { return cr; });
+}
+
+void CCanvas::FillShape(double x0, double y0, double x1, double y1,
+                        const std::function<bool(double, double)>& inside,
+                        const std::function<Rgb(int, int)>& colourAt)
+{
     constexpr int kSamples = 4;
     const int px0 = std::max(static_cast<int>(std::floor(x0)), 0);
     const int py0 = std::max(static_cast<int>(std::floor(y0)), 0);
@@ -76,7 +83,7 @@ void CCanvas::FillShape(double x0, double y0, double x1, double y1,
             for (int sy = 0; sy < kSamples; ++sy)
                 for (int sx = 0; sx < kSamples; ++sx)
                     hits += inside(x + (sx + 0.5) / kSamples, y + (sy + 0.5) / kSamples) ? 1 : 0;
-            Blend(x, y, cr, static_cast<double>(hits) / (kSamples * kSamples));
+            if (hits) Blend(x, y, colourAt(x, y), static_cast<double>(hits) / (kSamples * kSamples));
         }
     }
 }

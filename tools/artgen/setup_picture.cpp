@@ -49,34 +49,22 @@ void DrawDisplay(CCanvas& c, int x, int y)
 
 void DrawDisc(CCanvas& c, double cx, double cy, double r)
 {
-    constexpr int kSamples = 4;
-    for (int y = static_cast<int>(cy - r) - 1; y <= static_cast<int>(cy + r) + 1; ++y) {
-        for (int x = static_cast<int>(cx - r) - 1; x <= static_cast<int>(cx + r) + 1; ++x) {
-            int hits = 0;
-            for (int sy = 0; sy < kSamples; ++sy)
-                for (int sx = 0; sx < kSamples; ++sx) {
-                    const double d = std::hypot(x + (sx + 0.5) / kSamples - cx, y + (sy + 0.5) / kSamples - cy);
-                    hits += d <= r ? 1 : 0;
-                }
-            if (!hits)
-                continue;
-            const double dx = x + 0.5 - cx, dy = y + 0.5 - cy;
-            const double d = std::hypot(dx, dy);
-            const double a = std::atan2(dy, dx);
-            // Rainbow sheen in two opposite fans, as light falls on a disc.
-            const double sheen = std::pow(std::fabs(std::cos(a - 0.7)), 6);
-            const double hue = (a + std::numbers::pi) / (2 * std::numbers::pi) * 6;
-            const Rgb rainbow{static_cast<std::uint8_t>(180 + 60 * std::cos(hue)),
-                              static_cast<std::uint8_t>(190 + 55 * std::cos(hue - 2.1)),
-                              static_cast<std::uint8_t>(200 + 55 * std::cos(hue + 2.1))};
-            Rgb cr = Mix(kDiscSilver, rainbow, 0.85 * sheen);
-            if (d > r - 1.2)
-                cr = kDiscRim;
-            else if (d < r * 0.36)
-                cr = d > r * 0.36 - 1.0 ? Rgb{160, 166, 176} : Rgb{236, 238, 242};  // clear hub
-            c.Blend(x, y, cr, static_cast<double>(hits) / (kSamples * kSamples));
-        }
-    }
+    const auto onDisc = [&](double x, double y) { return std::hypot(x - cx, y - cy) <= r; };
+    const auto colourAt = [&](int x, int y) {
+        const double dx = x + 0.5 - cx, dy = y + 0.5 - cy;
+        const double d = std::hypot(dx, dy);
+        const double a = std::atan2(dy, dx);
+        // Rainbow sheen in two opposite fans, as light falls on a disc.
+        const double sheen = std::pow(std::fabs(std::cos(a - 0.7)), 6);
+        const double hue = (a + std::numbers::pi) / (2 * std::numbers::pi) * 6;
+        const Rgb rainbow{static_cast<std::uint8_t>(180 + 60 * std::cos(hue)),
+                          static_cast<std::uint8_t>(190 + 55 * std::cos(hue - 2.1)),
+                          static_cast<std::uint8_t>(200 + 55 * std::cos(hue + 2.1))};
+        if (d > r - 1.2) return kDiscRim;
+        if (d < r * 0.36) return d > r * 0.36 - 1.0 ? Rgb{160, 166, 176} : Rgb{236, 238, 242};  // clear hub
+        return Mix(kDiscSilver, rainbow, 0.85 * sheen);
+    };
+    c.FillShape(cx - r - 1, cy - r - 1, cx + r + 1, cy + r + 1, onDisc, colourAt);
     c.FillEllipse(cx, cy, r * 0.16 + 0.8, r * 0.16 + 0.8, {150, 156, 166});
     c.FillEllipse(cx, cy, r * 0.16, r * 0.16, kWhite);  // the hole shows the page
 }
