@@ -2,14 +2,31 @@
 #include "platform.h"
 
 #include <cstdio>
+#include <cstdlib>
+#include <cwchar>
 #include <iterator>
-#include <string>
 
 namespace {
 
 CWinApp* g_pApp = nullptr;
 HINSTANCE g_hInstance = nullptr;
 bool g_controlContainer = false;
+
+// Replaces *owned with a copy of the n characters at text followed by
+// suffix, and returns it; the old copy is freed. nullptr when no memory is
+// left (the name then stays unset).
+LPWSTR ReplaceOwned(LPWSTR* owned, const wchar_t* text, std::size_t n, const wchar_t* suffix = L"")
+{
+    const std::size_t tail = std::wcslen(suffix);
+    auto* copy = static_cast<LPWSTR>(std::malloc((n + tail + 1) * sizeof(wchar_t)));
+    if (copy) {
+        std::wmemcpy(copy, text, n);
+        std::wmemcpy(copy + n, suffix, tail + 1);
+    }
+    std::free(*owned);
+    *owned = copy;
+    return copy;
+}
 
 }  // namespace
 
@@ -73,6 +90,10 @@ CWinApp::~CWinApp()
 {
     AfxTrace("CWinApp::~CWinApp");
     if (g_pApp == this) g_pApp = nullptr;
+    for (LPWSTR owned : {m_pszOwnedAppName, m_pszOwnedExeName, m_pszOwnedHelpPath, m_pszOwnedRegistryKey,
+                         m_pszOwnedProfileName}) {
+        std::free(owned);
+    }
 }
 
 void CWinApp::SetNames(HINSTANCE hInstance, LPWSTR lpCmdLine, int nCmdShow)
@@ -82,26 +103,25 @@ void CWinApp::SetNames(HINSTANCE hInstance, LPWSTR lpCmdLine, int nCmdShow)
     m_nCmdShow = nCmdShow;
 
     wchar_t path[1024] = {};
-    const DWORD n = ::GetModuleFileNameW(hInstance, path, static_cast<DWORD>(std::size(path)));
-    std::wstring modulePath(path, n < std::size(path) ? n : 0);
-    const std::size_t slash = modulePath.find_last_of(L"\\/");
-    std::wstring base = slash == std::wstring::npos ? modulePath : modulePath.substr(slash + 1);
-    const std::size_t dot = base.find_last_of(L'.');
-    std::wstring stem = dot == std::wstring::npos ? base : base.substr(0, dot);
-    if (stem.empty()) stem = L"app";
+    const DWORD got = ::GetModuleFileNameW(hInstance, path, static_cast<DWORD>(std::size(path)));
+    const std::size_t n = got < std::size(path) ? got : 0;
+    // folder\stem.ext: the base name starts after the last separator, the
+    // stem ends at the base name's last dot.
+    std::size_t base = n;
+    while (base > 0 && path[base - 1] != L'\\' && path[base - 1] != L'/') --base;
+    std::size_t stemEnd = n;
+    while (stemEnd > base && path[stemEnd - 1] != L'.') --stemEnd;
+    stemEnd = stemEnd > base ? stemEnd - 1 : n;
 
-    m_strOwnedExeName = stem;
-    m_pszExeName = m_strOwnedExeName.c_str();
-    if (!m_pszGivenAppName) {
-        m_strOwnedAppName = stem;
-        m_pszAppName = m_strOwnedAppName.c_str();
-    }
+    // An empty stem (no module path, or a name like ".exe") stands as "app".
+    const bool noStem = stemEnd == base;
+    const wchar_t* stem = noStem ? L"app" : path + base;
+    const std::size_t stemLength = noStem ? 3 : stemEnd - base;
+    m_pszExeName = ReplaceOwned(&m_pszOwnedExeName, stem, stemLength);
+    if (!m_pszGivenAppName) m_pszAppName = ReplaceOwned(&m_pszOwnedAppName, stem, stemLength);
     // The help file is named after the executable, beside it.
-    const std::wstring folder = slash == std::wstring::npos ? std::wstring() : modulePath.substr(0, slash + 1);
-    std::wstring help = folder + (dot == std::wstring::npos ? base : base.substr(0, dot));
-    if (help.empty()) help = stem;
-    m_strOwnedHelpPath = help + L".HLP";
-    m_pszHelpFilePath = m_strOwnedHelpPath.c_str();
+    m_pszHelpFilePath = stemEnd ? ReplaceOwned(&m_pszOwnedHelpPath, path, stemEnd, L".HLP")
+                                : ReplaceOwned(&m_pszOwnedHelpPath, stem, stemLength, L".HLP");
 }
 
 BOOL CWinApp::InitApplication() { return TRUE; }
@@ -118,10 +138,9 @@ HICON CWinApp::LoadIcon(UINT nIDResource) const
 void CWinApp::SetRegistryKey(LPCWSTR lpszRegistryKey)
 {
     if (!lpszRegistryKey) return;
-    m_strOwnedRegistryKey = lpszRegistryKey;
-    m_pszRegistryKey = m_strOwnedRegistryKey.c_str();
-    m_strOwnedProfileName = m_pszAppName ? m_pszAppName : L"";
-    m_pszProfileName = m_strOwnedProfileName.c_str();
+    m_pszRegistryKey = ReplaceOwned(&m_pszOwnedRegistryKey, lpszRegistryKey, std::wcslen(lpszRegistryKey));
+    const wchar_t* profile = m_pszAppName ? m_pszAppName : L"";
+    m_pszProfileName = ReplaceOwned(&m_pszOwnedProfileName, profile, std::wcslen(profile));
 }
 
 void CWinApp::OnHelp()

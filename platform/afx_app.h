@@ -3,8 +3,6 @@
 
 #include "afx_wnd.h"
 
-#include <string>
-
 // One thread of the application, with its message pump.
 class CWinThread : public CCmdTarget {
 public:
@@ -62,12 +60,12 @@ public:
 
 private:
     // The texts the public name pointers point into, when the framework
-    // made them.
-    std::wstring m_strOwnedAppName;
-    std::wstring m_strOwnedExeName;
-    std::wstring m_strOwnedHelpPath;
-    std::wstring m_strOwnedRegistryKey;
-    std::wstring m_strOwnedProfileName;
+    // made them: copies on the C heap, freed with the object.
+    LPWSTR m_pszOwnedAppName = nullptr;
+    LPWSTR m_pszOwnedExeName = nullptr;
+    LPWSTR m_pszOwnedHelpPath = nullptr;
+    LPWSTR m_pszOwnedRegistryKey = nullptr;
+    LPWSTR m_pszOwnedProfileName = nullptr;
     LPCWSTR m_pszGivenAppName = nullptr;
 };
 

@@ -3,21 +3,15 @@
 // are made on demand for handles nobody wraps and are deleted at idle time.
 #include "platform.h"
 
-#include <memory>
-#include <unordered_map>
+#include "afx_ptrmap.h"
+
+#include <new>
 
 namespace {
 
-std::unordered_map<HWND, CWnd*>& PermanentWindows()
+CMapPtrToPtr& PermanentWindows()
 {
-    static std::unordered_map<HWND, CWnd*> map;
-    return map;
-}
-
-template <class T, class H>
-std::unordered_map<H, std::unique_ptr<T>>& TempMap()
-{
-    static std::unordered_map<H, std::unique_ptr<T>> map;
+    static CMapPtrToPtr map;
     return map;
 }
 
@@ -26,35 +20,65 @@ void Bind(CWnd& wnd, HWND hWnd) { wnd.m_hWnd = hWnd; }
 void Bind(CGdiObject& object, HGDIOBJ hObject) { object.m_hObject = hObject; }
 void Bind(CDC& dc, HDC hDC) { dc.m_hDC = hDC; }
 
-// The temporary wrapper of a handle, made on first demand.
+// The temporary wrappers of one kind of handle; it owns the wrappers, never
+// their handles: each is detached before it is deleted.
+template <class T, class H>
+class CTempMap {
+public:
+    ~CTempMap() { DeleteAll(); }
+
+    T* Lookup(H handle) const { return static_cast<T*>(m_map.Lookup(handle)); }
+    bool SetAt(H handle, T* wrapper) { return m_map.SetAt(handle, wrapper); }
+
+    void DeleteAll()
+    {
+        for (std::size_t i = 0; i < m_map.GetCount(); ++i) {
+            T* wrapper = static_cast<T*>(m_map.GetValueAt(i));
+            Bind(*wrapper, H{});
+            delete wrapper;
+        }
+        m_map.RemoveAll();
+    }
+
+private:
+    CMapPtrToPtr m_map;
+};
+
+template <class T, class H>
+CTempMap<T, H>& TempMap()
+{
+    static CTempMap<T, H> map;
+    return map;
+}
+
+// The temporary wrapper of a handle, made on first demand; nullptr when no
+// memory is left for it.
 template <class T, class H>
 T* TempWrapper(H handle)
 {
     if (!handle) return nullptr;
-    auto& slot = TempMap<T, H>()[handle];
-    if (!slot) {
-        slot = std::make_unique<T>();
-        Bind(*slot, handle);
+    auto& map = TempMap<T, H>();
+    if (T* wrapper = map.Lookup(handle)) return wrapper;
+    T* wrapper = new (std::nothrow) T();
+    if (!wrapper) return nullptr;
+    Bind(*wrapper, handle);
+    if (!map.SetAt(handle, wrapper)) {
+        Bind(*wrapper, H{});
+        delete wrapper;
+        return nullptr;
     }
-    return slot.get();
+    return wrapper;
 }
 
-// The wrappers never own their handles: they are detached before deletion.
 template <class T, class H>
 void DeleteTemps()
 {
-    for (auto& [h, wrapper] : TempMap<T, H>()) Bind(*wrapper, H{});
-    TempMap<T, H>().clear();
+    TempMap<T, H>().DeleteAll();
 }
 
 }  // namespace
 
-CWnd* CWnd::FromHandlePermanent(HWND hWnd)
-{
-    auto& map = PermanentWindows();
-    auto it = map.find(hWnd);
-    return it == map.end() ? nullptr : it->second;
-}
+CWnd* CWnd::FromHandlePermanent(HWND hWnd) { return static_cast<CWnd*>(PermanentWindows().Lookup(hWnd)); }
 
 CWnd* CWnd::FromHandle(HWND hWnd)
 {
@@ -65,19 +89,15 @@ CWnd* CWnd::FromHandle(HWND hWnd)
 BOOL CWnd::Attach(HWND hWndNew)
 {
     if (!hWndNew || m_hWnd) return FALSE;
+    if (!PermanentWindows().SetAt(hWndNew, this)) return FALSE;
     m_hWnd = hWndNew;
-    PermanentWindows()[hWndNew] = this;
     return TRUE;
 }
 
 HWND CWnd::Detach()
 {
     HWND hWnd = m_hWnd;
-    if (hWnd) {
-        auto& map = PermanentWindows();
-        auto it = map.find(hWnd);
-        if (it != map.end() && it->second == this) map.erase(it);
-    }
+    if (hWnd && FromHandlePermanent(hWnd) == this) PermanentWindows().RemoveKey(hWnd);
     m_hWnd = nullptr;
     return hWnd;
 }

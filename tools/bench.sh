@@ -61,7 +61,20 @@ if ((windows)); then
             >"$dir.configure.log" 2>&1 || { cat "$dir.configure.log"; exit 1; }
         cmake --build "$dir" -j"$jobs" --target OrvaneCD >"$dir.build.log" 2>&1 ||
             { tail -40 "$dir.build.log"; exit 1; }
-        say "windows-$arch OrvaneCD.exe (MinSizeRel)  $(size_of "$dir/OrvaneCD.exe")   (target for x86: <= 1048576)"
+        say "windows-$arch OrvaneCD.exe (MinSizeRel)  $(size_of "$dir/OrvaneCD.exe")   (x86: target <= 400000, limit 460800)"
+    done
+    for arch in x86 x64; do
+        dir=$out/windows-$arch
+        say "== windows-$arch: sections (bytes in memory, as objdump -h gives them)"
+        x86_64-w64-mingw32-objdump -h "$dir/OrvaneCD.exe" | awk '$1 ~ /^[0-9]+$/ {print $2, $3}' |
+            while read -r name size; do printf '  %-10s %8d\n' "$name" "$((16#$size))"; done
+        say "== windows-$arch: largest contributors (linker map; bytes, section, input)"
+        awk -f "$root/tools/map_sizes.awk" "$dir/OrvaneCD.map" | sort -rn | head -n 15 |
+            awk -F'\t' '{printf "  %8d  %-9s %s\n", $1, $2, $3}'
+        say "== windows-$arch: by library (all sections but .rsrc)"
+        awk -f "$root/tools/map_sizes.awk" "$dir/OrvaneCD.map" |
+            awk -F'\t' '$2 != ".rsrc" {lib = $3; sub(/\(.*/, "", lib); sum[lib] += $1} END {for (l in sum) printf "  %8d  %s\n", sum[l], l}' |
+            sort -rn
     done
     for preset in windows-x86 windows-x64; do
         f=$root/build/$preset/OrvaneCD.exe

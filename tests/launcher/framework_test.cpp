@@ -126,6 +126,19 @@ TEST(FrameworkTest, RegistryKeyIsOnlyRecorded)
     EXPECT_EQ(std::wstring(theApp.m_pszAppName), L"framework_test");
 }
 
+TEST(FrameworkTest, ExecutableAndHelpFileAreNamedAfterTheModule)
+{
+    LauncherSession session;
+    session.Then([] { host::headless::Key(VK_RETURN); });
+    session.Run();
+    ASSERT_NE(theApp.m_pszExeName, nullptr);
+    EXPECT_EQ(std::wstring(theApp.m_pszExeName), L"framework_test");
+    // Beside the executable, its name without the extension, and ".HLP".
+    const std::string help = ORVANE_BINARY_DIR "/tests/framework_test.HLP";
+    ASSERT_NE(theApp.m_pszHelpFilePath, nullptr);
+    EXPECT_EQ(std::wstring(theApp.m_pszHelpFilePath), std::wstring(help.begin(), help.end()));
+}
+
 TEST(FrameworkTest, ExitInstanceIsTheLastPumpedMessagesWParam)
 {
     LauncherSession session;
