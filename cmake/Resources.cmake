@@ -15,11 +15,30 @@ if(NOT ORVANE_LLVM_RC)
   message(FATAL_ERROR "llvm-rc not found: install Debian's llvm package")
 endif()
 
+# The manifest asks for Common Controls 6 built for the program's processor:
+# a 64-bit program that asked for the x86 assembly would find the 32-bit DLL
+# where 64-bit Windows keeps both, and fail to load. The 64-bit build's copy
+# differs from the product's only in that attribute.
+set(ORVANE_RC_DEFINES)
+if(WIN32 AND CMAKE_SYSTEM_PROCESSOR STREQUAL "x86_64")
+  set(ORVANE_MANIFEST ${CMAKE_BINARY_DIR}/res/launcher-amd64.manifest)
+  # sed keeps the bytes as they are (BOM, CR LF line ends).
+  add_custom_command(
+    OUTPUT ${ORVANE_MANIFEST}
+    COMMAND ${CMAKE_COMMAND} -E make_directory ${CMAKE_BINARY_DIR}/res
+    COMMAND sh -c "sed 's/processorArchitecture=\"x86\"/processorArchitecture=\"amd64\"/' \"$0\" >\"$1\""
+            ${CMAKE_SOURCE_DIR}/res/launcher.manifest ${ORVANE_MANIFEST}
+    DEPENDS ${CMAKE_SOURCE_DIR}/res/launcher.manifest
+    COMMENT "Writing the 64-bit build's manifest"
+    VERBATIM)
+  set(ORVANE_RC_DEFINES /D "ORVANE_MANIFEST=\"${ORVANE_MANIFEST}\"")
+endif()
+
 add_custom_command(
   OUTPUT ${ORVANE_RES}
   COMMAND ${CMAKE_COMMAND} -E make_directory ${CMAKE_BINARY_DIR}/res
-  COMMAND ${ORVANE_LLVM_RC} /nologo /C 65001 /I . /FO ${ORVANE_RES} launcher.rc
-  DEPENDS ${ORVANE_RC_SOURCE} ${ORVANE_RC_INPUTS}
+  COMMAND ${ORVANE_LLVM_RC} /nologo /C 65001 /I . ${ORVANE_RC_DEFINES} /FO ${ORVANE_RES} launcher.rc
+  DEPENDS ${ORVANE_RC_SOURCE} ${ORVANE_RC_INPUTS} ${ORVANE_MANIFEST}
   WORKING_DIRECTORY ${CMAKE_SOURCE_DIR}/res
   COMMENT "Compiling launcher.rc to launcher.res"
   VERBATIM)

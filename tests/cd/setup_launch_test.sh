@@ -1,18 +1,17 @@
 #!/usr/bin/env bash
-# From the disc's root as its current directory, the launcher starts the
-# disc's Setup.exe when its setup entry is clicked.
+# From the disc's root as its current directory, the disc's own launcher
+# (the 32-bit product, under Wine's i386 build in a 32-bit prefix) starts the
+# disc's Setup.exe when its setup entry is clicked. The disc's Setup.exe is
+# marker_setup.c, built for 32-bit Windows: it writes setup_started.txt into
+# its current directory.
 #
-# The product is 32-bit and this machine runs only 64-bit Windows programs, so
-# the disc's root is extracted from the full image and the 64-bit build of the
-# launcher takes the 32-bit one's place in it. The disc's Setup.exe is
-# marker_setup.c: it writes setup_started.txt into its current directory.
-#
-#   setup_launch_test.sh FIXTURE X64_EXE WORK
+#   setup_launch_test.sh FIXTURE WORK
 #
 # WORK holds the extracted disc and the logs; the Wine prefix is the Wine
-# tests' ($ORVANE_PREFIX, made on first use). Everything started here is
-# stopped on the way out.
-FIXTURE=$1 x64_exe=$2 work=$3
+# tests' ($ORVANE_PREFIX, made on first use; ORVANE_WINE_ARCH=x86). It runs
+# where i386 programs run (tools/i386_namespace.sh). Everything started here
+# is stopped on the way out.
+FIXTURE=$1 work=$2
 mkdir -p "$work"
 source "$(dirname "$0")/lib.sh"
 source "$(dirname "$0")/../../tools/private_display.sh"
@@ -24,7 +23,6 @@ readonly SETUP_X=150 SETUP_Y=95
 readonly MARKER=setup_started.txt
 
 die() { printf 'FAIL: %s\n' "$*" >&2; exit 1; }
-[ -f "$x64_exe" ] || die "$x64_exe is not built (cmake --preset windows-x64 && cmake --build --preset windows-x64)"
 for tool in "$WINE" "$WINESERVER" Xvfb openbox xdotool; do
     command -v "$tool" >/dev/null || die "$tool is not installed (tools/setup.sh installs it)"
 done
@@ -45,7 +43,6 @@ trap stop_all EXIT
 disc="$work/disc"
 extract "$FIXTURE/full/OrvaneCD.iso" "$disc" || die "cannot extract the full image"
 [ -f "$disc/Setup.exe" ] && [ -f "$disc/OrvaneCD.exe" ] || die "the full image lacks Setup.exe or OrvaneCD.exe"
-cp "$x64_exe" "$disc/OrvaneCD.exe"
 [ ! -e "$disc/$MARKER" ] || die "the disc already holds $MARKER"
 
 # ---- display and Wine ------------------------------------------------------------
@@ -66,12 +63,12 @@ window_shown() {
     win=$(xdotool search --onlyvisible --name Orvane 2>/dev/null | head -n1) || true
     [ -n "$win" ]
 }
-wait_for 40 window_shown || die "no launcher window within 40 s"
+wait_for 90 window_shown || die "no launcher window within 90 s"
 
 xdotool mousemove --window "$win" "$SETUP_X" "$SETUP_Y"
 sleep 0.3
 xdotool click 1
-wait_for 10 test -s "$disc/$MARKER" || die "Setup.exe did not start within 10 s of the click on the setup entry"
+wait_for 30 test -s "$disc/$MARKER" || die "Setup.exe did not start within 30 s of the click on the setup entry"
 
 # Setup.exe's current directory is the disc's root.
 started_in=$(tr -d '\r\n' <"$disc/$MARKER")
@@ -82,11 +79,11 @@ started_in=$(tr -d '\r\n' <"$disc/$MARKER")
 xdotool windowfocus "$win" 2>/dev/null || true
 sleep 0.2
 xdotool key Escape
-if wait_for 10 process_ended "$launcher_pid"; then
+if wait_for 30 process_ended "$launcher_pid"; then
     wait "$launcher_pid" 2>/dev/null || true
     launcher_pid=""
 else
-    fail "the launcher did not end within 10 s of Escape"
+    fail "the launcher did not end within 30 s of Escape"
 fi
 "$WINESERVER" -k >/dev/null 2>&1 || true
 wine_started=""

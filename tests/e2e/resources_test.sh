@@ -1,13 +1,13 @@
 #!/usr/bin/env bash
-# resources_test.sh EXE: the executable carries exactly the launcher's
-# resources, with their numbers and languages, byte for byte those that the
-# resource compiler made (launcher.res), among them the manifest file itself
-# and the version block.
+# resources_test.sh EXE x86|x64: the executable carries exactly the
+# launcher's resources, with their numbers and languages, byte for byte those
+# that the resource compiler made (launcher.res), among them the manifest
+# file itself and the version block.
 #   ORVANE_RES_RECORDS  the res_records tool
-#   ORVANE_RES          build/host/res/launcher.res
+#   ORVANE_RES          the .res that the executable's build compiled
 #   ORVANE_RES_DIR      res/
 source "$(dirname "$0")/checks.sh"
-exe=$1
+exe=$1 arch=$2
 require_exe "$exe"
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
@@ -40,9 +40,21 @@ diff "$work/res.txt" "$work/exe.txt" >"$work/diff.txt" ||
     fail "resources differ from $ORVANE_RES (type name language size hash):
 $(cat "$work/diff.txt")"
 
-# The manifest is the file, byte for byte.
+# The manifest asks for the Common Controls of the executable's own
+# processor (a 64-bit program given the x86 ones fails to start where
+# 64-bit Windows keeps both) ...
+case $arch in
+    x86) processor=x86 ;;
+    x64) processor=amd64 ;;
+    *) fail "unknown architecture $arch" ;;
+esac
 "$ORVANE_RES_RECORDS" "$exe" 24 1 1033 >"$work/manifest"
-cmp "$work/manifest" "$ORVANE_RES_DIR/launcher.manifest" || fail "the manifest differs from res/launcher.manifest"
+named=$(grep -o 'processorArchitecture="[^"]*"' "$work/manifest" || true)
+[ "$named" = "processorArchitecture=\"$processor\"" ] ||
+    fail "the manifest names ${named:-no processor}, want processorArchitecture=\"$processor\""
+# ... and is otherwise the file, byte for byte (the product's is the file).
+sed "s/processorArchitecture=\"$processor\"/processorArchitecture=\"x86\"/" "$work/manifest" |
+    cmp - "$ORVANE_RES_DIR/launcher.manifest" || fail "the manifest differs from res/launcher.manifest"
 
 # The version block: the fixed part (signature, structure version 1.0, file
 # and product version 1.0.0.1, flags mask 0x3F, flags VS_FF_DEBUG,

@@ -1,10 +1,25 @@
 # The Wine set-up that the Wine tests and the CD image's launch test share:
-# wine64 and its server, quiet and without installer prompts, and the test
-# prefix in $ORVANE_PREFIX, made once and kept. Sourced by wine_session.sh
-# and tests/cd/setup_launch_test.sh; ORVANE_MARKER names marker.exe.
+# the Wine loader and its server, quiet and without installer prompts, and
+# the test prefix in $ORVANE_PREFIX, made once and kept. Sourced by
+# wine_session.sh and tests/cd/setup_launch_test.sh; ORVANE_MARKER names the
+# marker program of the prefix's processor.
+#
+# ORVANE_WINE_ARCH chooses the Windows:
+#   x64 (the default)  wine64 in a 64-bit prefix that holds Windows' 32-bit
+#                      half too (syswow64, the x86 side-by-side assemblies),
+#                      as every 64-bit Windows does;
+#   x86                Wine's i386 loader in a 32-bit prefix, as on 32-bit
+#                      Windows (XP's kind).
+# Either prefix is made by 32-bit programs too, so its first use must run
+# where i386 programs run (tools/i386_namespace.sh).
 
-WINE=${WINE:-/usr/lib/wine/wine64}
+case ${ORVANE_WINE_ARCH:-x64} in
+    x64) WINE=${WINE:-/usr/lib/wine/wine64} ;;
+    x86) WINE=${WINE:-/usr/lib/wine/wine}; export WINEARCH=win32 ;;
+    *) echo "ORVANE_WINE_ARCH is '$ORVANE_WINE_ARCH', want x64 or x86" >&2; exit 2 ;;
+esac
 WINESERVER=${WINESERVER:-/usr/lib/wine/wineserver}
+export WINESERVER
 export WINEDEBUG=-all
 # No Mono or Gecko installer prompts, no menu entries on the host desktop.
 export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
@@ -12,7 +27,7 @@ export WINEPREFIX="$ORVANE_PREFIX"
 
 # What a prefix made by wine_prefix_ensure holds; a prefix made for another
 # version of this list is made again.
-PREFIX_VERSION=4
+PREFIX_VERSION=5
 PDF_VIEWER='C:\orvane-e2e\pdfviewer.exe'
 
 # wine_prefix_ensure: makes the prefix once (under a lock, so that tests
@@ -35,6 +50,10 @@ wine_prefix_ensure() {
         echo "making the Wine prefix $WINEPREFIX" >&2
         env -u DISPLAY "$WINE" wineboot -i >/dev/null 2>&1
         "$WINESERVER" -w
+        if [ "${ORVANE_WINE_ARCH:-x64}" = x64 ] && [ ! -f "$WINEPREFIX/drive_c/windows/syswow64/comctl32.dll" ]; then
+            echo "the prefix has no 32-bit half: Wine's i386 build must be installed and run (tools/i386_namespace.sh)" >&2
+            exit 1
+        fi
         local fonts="$WINEPREFIX/drive_c/windows/Fonts"
         mkdir -p "$fonts"
         cp /usr/share/fonts/truetype/baekmuk/gulim.ttf "$fonts/"
