@@ -13,7 +13,7 @@
 //                   paints that follow (the window's own and all windows').
 #include "app/application.h"
 #include "launcher/launcher_dialog.h"
-#include "headless.h"
+#include "platform/host/present/headless/headless.h"
 
 #include <benchmark/benchmark.h>
 

@@ -18,21 +18,67 @@ function(orvane_embed_res target res depends)
 endfunction()
 orvane_embed_res(orvane_res_blob ${ORVANE_RES} orvane_res)
 
-# platform/host: the Win32 subset, the resource reader and the presenters.
-file(GLOB ORVANE_HOST_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/platform/host/*.cpp)
-add_library(orvane_host STATIC ${ORVANE_HOST_SOURCES})
-target_include_directories(orvane_host PUBLIC ${CMAKE_SOURCE_DIR} ${CMAKE_SOURCE_DIR}/platform/host)
+# platform/host: the Win32 subset as a small window system in rooms, each a
+# folder and an object library of its own, the lower ones knowing nothing of
+# the higher:
+#   base ← res ← kernel ← present (the presenter contract, the registry that
+#   chooses a presenter, and the in-memory presenter) ← gdi ← shell ← user
+#   ← headless (the tests' and scripts' input and pictures) and sdl (the
+#   desktop presenter, a module of its own).
+# Each room sees the others through room-qualified includes ("gdi/dc.h")
+# from the host folder, which is private to the rooms: the framework above
+# them sees win32.h alone. tests/host/layout_test.sh checks that no room
+# includes or calls a room above it.
+set(ORVANE_HOST_DIR ${CMAKE_SOURCE_DIR}/platform/host)
+set(ORVANE_HOST_ROOMS)
+
+# orvane_host_room(NAME SOURCES... [LIBS ...]): the room's object library.
+function(orvane_host_room name)
+  cmake_parse_arguments(PARSE_ARGV 1 arg "" "" "SOURCES;LIBS")
+  add_library(orvane_host_${name} OBJECT ${arg_SOURCES})
+  target_include_directories(orvane_host_${name} PRIVATE ${ORVANE_HOST_DIR})
+  target_link_libraries(orvane_host_${name} PRIVATE ${arg_LIBS})
+  set(ORVANE_HOST_ROOMS ${ORVANE_HOST_ROOMS} ${name} PARENT_SCOPE)
+endfunction()
+
+function(orvane_host_sources var)
+  list(TRANSFORM ARGN PREPEND ${ORVANE_HOST_DIR}/)
+  file(GLOB sources CONFIGURE_DEPENDS ${ARGN})
+  set(${var} ${sources} PARENT_SCOPE)
+endfunction()
+
+orvane_host_sources(base_sources base/*.cpp)
+orvane_host_sources(res_sources res/*.cpp)
+orvane_host_sources(kernel_sources kernel/*.cpp)
+orvane_host_sources(present_sources present/*.cpp present/headless/*.cpp)
+orvane_host_sources(gdi_sources gdi/*.cpp)
+orvane_host_sources(shell_sources shell/*.cpp)
+orvane_host_sources(user_sources user/*.cpp)
+orvane_host_room(base SOURCES ${base_sources})
+orvane_host_room(res SOURCES ${res_sources})
+orvane_host_room(kernel SOURCES ${kernel_sources})
+orvane_host_room(gdi SOURCES ${gdi_sources} LIBS PkgConfig::FREETYPE PkgConfig::FONTCONFIG)
+orvane_host_room(shell SOURCES ${shell_sources})
+orvane_host_room(user SOURCES ${user_sources})
+orvane_host_room(present SOURCES ${present_sources})
+
+# The rooms in one library for the framework and the tests.
+list(TRANSFORM ORVANE_HOST_ROOMS PREPEND "$<TARGET_OBJECTS:orvane_host_" OUTPUT_VARIABLE host_objects)
+list(TRANSFORM host_objects APPEND ">")
+add_library(orvane_host STATIC ${host_objects})
+target_include_directories(orvane_host PUBLIC ${CMAKE_SOURCE_DIR})
 target_link_libraries(orvane_host PUBLIC PkgConfig::FREETYPE PkgConfig::FONTCONFIG ${CMAKE_DL_LIBS})
+set(ORVANE_HOST_ROOMS ${ORVANE_HOST_ROOMS} CACHE INTERNAL "the host layer's rooms, lowest first")
 
 # The desktop presenter: a module beside the executable, loaded when chosen,
 # so that headless runs never load SDL2. It takes the host layer's symbols
 # from the executable that loads it.
 # Its objects are compiled once, for the module and for the tests of its
 # display-free parts.
-file(GLOB ORVANE_SDL_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/platform/host/sdl/*.cpp)
-add_library(orvane_sdl_objects OBJECT ${ORVANE_SDL_SOURCES})
+orvane_host_sources(sdl_sources present/sdl/*.cpp)
+add_library(orvane_sdl_objects OBJECT ${sdl_sources})
 set_target_properties(orvane_sdl_objects PROPERTIES POSITION_INDEPENDENT_CODE ON)
-target_include_directories(orvane_sdl_objects PUBLIC ${CMAKE_SOURCE_DIR} ${CMAKE_SOURCE_DIR}/platform/host)
+target_include_directories(orvane_sdl_objects PRIVATE ${ORVANE_HOST_DIR})
 target_link_libraries(orvane_sdl_objects PUBLIC PkgConfig::SDL2 PkgConfig::X11 PkgConfig::FREETYPE PkgConfig::FONTCONFIG)
 add_library(orvane_sdl MODULE $<TARGET_OBJECTS:orvane_sdl_objects>)
 target_link_libraries(orvane_sdl PRIVATE orvane_sdl_objects)

@@ -1,9 +1,9 @@
 // The desktop presenter's translations that need no display: keys, icons,
 // move echoes and message-box buttons.
-#include "sdl/sdl_icon.h"
-#include "sdl/sdl_keys.h"
-#include "sdl/sdl_message_box.h"
-#include "sdl/sdl_move_echo.h"
+#include "platform/host/present/sdl/icon.h"
+#include "platform/host/present/sdl/keys.h"
+#include "platform/host/present/sdl/message_box.h"
+#include "platform/host/present/sdl/move_echo.h"
 
 #include <gtest/gtest.h>
 

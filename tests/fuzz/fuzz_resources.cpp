@@ -5,8 +5,8 @@
 //   1  RT_BITMAP   2 RT_GROUP_ICON   3 RT_ICON   4 RT_DIALOG   5 RT_VERSION
 // Refusals (ResError) are the expected answer to bad input; anything else
 // that escapes, or any read outside the input, is a finding.
-#include "module_resources.h"
-#include "res_reader.h"
+#include "platform/host/kernel/module.h"
+#include "platform/host/res/format.h"
 #include "win32.h"
 
 #include <cstddef>

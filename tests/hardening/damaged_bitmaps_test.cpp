@@ -3,7 +3,7 @@
 // nothing reads outside a buffer (the ASan build checks that).
 #include "launcher_session.h"
 
-#include "module_resources.h"
+#include "platform/host/kernel/module.h"
 #include "res_records.h"
 
 #include <functional>

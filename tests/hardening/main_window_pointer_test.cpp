@@ -4,7 +4,7 @@
 // m_pMainWnd to destroy a window still open).
 #include "launcher_session.h"
 
-#include "module_resources.h"
+#include "platform/host/kernel/module.h"
 #include "res_records.h"
 
 namespace {

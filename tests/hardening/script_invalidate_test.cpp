@@ -2,7 +2,7 @@
 // overlapping window uncovering part of the launcher would cause.
 #include "launcher_session.h"
 
-#include "headless_script.h"
+#include "platform/host/present/headless/script.h"
 
 #include <climits>
 

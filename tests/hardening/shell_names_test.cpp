@@ -2,7 +2,7 @@
 // program itself, or the document opener) as one unchanged argument, the
 // spy runs exactly once, and no canary that a shell reading the name would
 // create ever appears.
-#include "platform/host/res_reader.h"
+#include "platform/host/res/format.h"
 #include "platform/host/win32.h"
 
 #include "shell_sandbox.h"

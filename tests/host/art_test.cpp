@@ -11,8 +11,8 @@
 #include <string>
 #include <vector>
 
-#include "platform/host/module_resources.h"
-#include "platform/host/res_reader.h"
+#include "platform/host/kernel/module.h"
+#include "platform/host/res/format.h"
 #include "res/resource.h"
 
 namespace {

@@ -1,6 +1,6 @@
 // Device contexts, selection rules, bitmaps and BitBlt of the host GDI.
-#include "gdi_objects.h"  // kMaxSide
-#include "surface.h"
+#include "platform/host/gdi/objects.h"  // kMaxSide
+#include "platform/host/gdi/surface.h"
 #include "win32.h"
 
 #include <gtest/gtest.h>

@@ -2,7 +2,7 @@
 // scripted session ends.
 #include "user_fixture.h"
 
-#include "platform/host/headless_script.h"
+#include "platform/host/present/headless/script.h"
 
 #include <cstdlib>
 

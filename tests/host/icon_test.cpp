@@ -1,5 +1,5 @@
 // Icons: DrawIcon and DrawIconEx honour the mask, LoadIconW shares its icons.
-#include "gdi_icon.h"
+#include "platform/host/gdi/icon.h"
 #include "win32.h"
 
 #include <gtest/gtest.h>

@@ -2,7 +2,7 @@
 // directly, so that a decoder is checked against an independent encoder.
 #pragma once
 
-#include "platform/host/res_reader.h"
+#include "platform/host/res/format.h"
 
 #include <cstdint>
 #include <string>

@@ -3,7 +3,7 @@
 // field, without reading outside the bytes (run under ASan/valgrind too).
 
 #include "host/res_builder.h"
-#include "platform/host/res_reader.h"
+#include "platform/host/res/format.h"
 
 #include <gtest/gtest.h>
 

@@ -3,8 +3,8 @@
 // executable; and the module functions over replaced (damaged) resources.
 
 #include "host/res_builder.h"
-#include "platform/host/module_resources.h"
-#include "platform/host/res_reader.h"
+#include "platform/host/kernel/module.h"
+#include "platform/host/res/format.h"
 #include "platform/host/win32.h"
 
 #include <gtest/gtest.h>

@@ -1,7 +1,7 @@
 // Fonts and text: the Korean dialog font, metrics, TextOutW, ExtTextOutW
 // and DrawTextW.
-#include "gdi_font.h"
-#include "surface.h"
+#include "platform/host/gdi/font.h"
+#include "platform/host/gdi/surface.h"
 #include "win32.h"
 
 #include <gtest/gtest.h>

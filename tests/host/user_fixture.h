@@ -3,7 +3,7 @@
 #pragma once
 
 #include "host/res_builder.h"
-#include "platform/host/headless.h"
+#include "platform/host/present/headless/headless.h"
 #include "platform/host/win32.h"
 
 #include <gtest/gtest.h>

@@ -2,7 +2,7 @@
 // window words and text, positions, showing and minimizing, focus.
 #include "user_fixture.h"
 
-#include "platform/host/user_internal.h"
+#include "platform/host/user/internal.h"
 
 using namespace usertest;
 

@@ -4,7 +4,7 @@
 #include "launcher_session.h"
 
 #include "hardening/res_records.h"
-#include "module_resources.h"
+#include "platform/host/kernel/module.h"
 #include "process_runner.h"
 
 #include <cstdint>

@@ -4,9 +4,9 @@
 #pragma once
 
 #include "launcher/hot_spot.h"
-#include "module_resources.h"
+#include "platform/host/kernel/module.h"
 #include "res/resource.h"
-#include "res_reader.h"
+#include "platform/host/res/format.h"
 
 #include <cstdint>
 #include <vector>

@@ -6,7 +6,7 @@
 #include "app/application.h"
 #include "launcher/frame_composition.h"
 #include "launcher/launcher_dialog.h"
-#include "headless.h"
+#include "platform/host/present/headless/headless.h"
 
 #include <gtest/gtest.h>
 

@@ -2,7 +2,7 @@
 // image pairs and frame buffer, the initial state, the label and the icon.
 #include "launcher_session.h"
 
-#include "gdi_font.h"
+#include "platform/host/gdi/font.h"
 
 #include <string>
 

@@ -1,7 +1,7 @@
 // UTF-16 <-> UTF-8 and host wide strings. Invalid input never stops a
 // conversion: each bad unit or sequence becomes U+FFFD.
 
-#include "res_reader.h"
+#include "res/format.h"
 
 namespace host::res {
 namespace {

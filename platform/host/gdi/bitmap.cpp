@@ -1,8 +1,8 @@
 // Bitmap creation: blank compatible bitmaps, CreateBitmap with bits, and
 // RT_BITMAP resources decoded to the display's format.
-#include "gdi_objects.h"
-#include "gdi_resource.h"
-#include "res_reader.h"
+#include "gdi/objects.h"
+#include "gdi/resource.h"
+#include "res/format.h"
 
 #include <new>
 

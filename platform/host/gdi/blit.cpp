@@ -3,7 +3,7 @@
 // A BitBlt copies only where the destination rectangle, the destination
 // DC's clip and the source bitmap (or surface) all overlap: destination
 // pixels whose source would lie outside the source are left as they were.
-#include "gdi_canvas.h"
+#include "gdi/canvas.h"
 
 #include <algorithm>
 #include <cstring>

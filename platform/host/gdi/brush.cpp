@@ -1,4 +1,4 @@
-#include "gdi_objects.h"
+#include "gdi/objects.h"
 
 using namespace host::gdi;
 

@@ -1,5 +1,5 @@
 // Canvas resolution and clipped fills; GetClipBox.
-#include "gdi_canvas.h"
+#include "gdi/canvas.h"
 
 #include <algorithm>
 

@@ -4,7 +4,7 @@
 // nothing is written outside the buffer or the DC's clip.
 #pragma once
 
-#include "gdi_objects.h"
+#include "gdi/objects.h"
 
 #include <cstdint>
 

@@ -1,6 +1,6 @@
 // Device contexts: memory DCs and the window manager's surface DCs, what is
 // selected into them, and their colour and mode attributes.
-#include "gdi_objects.h"
+#include "gdi/objects.h"
 
 #include <utility>
 

@@ -2,8 +2,8 @@
 // DT_WORDBREAK), alignment in the rectangle, '&' prefixes, and DT_CALCRECT.
 // Each line is drawn through ExtTextOutW, so the DC's colours and
 // background mode apply as they do to TextOutW.
-#include "gdi_font_face.h"
-#include "gdi_text.h"
+#include "gdi/font_face.h"
+#include "gdi/text.h"
 
 #include <algorithm>
 #include <cwchar>

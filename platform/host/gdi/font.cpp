@@ -1,9 +1,9 @@
 // Fonts: CreateFontIndirectW, text metrics and extents.
-#include "gdi_font.h"
+#include "gdi/font.h"
 
-#include "gdi_font_face.h"
-#include "gdi_objects.h"
-#include "gdi_text.h"
+#include "gdi/font_face.h"
+#include "gdi/objects.h"
+#include "gdi/text.h"
 
 #include <algorithm>
 #include <cstdint>

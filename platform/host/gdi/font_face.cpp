@@ -1,9 +1,9 @@
 // fontconfig picks a file for a LOGFONT; FreeType loads it once per file,
 // face index, pixel size and synthesis, and renders glyphs in monochrome so
 // that every text pixel is exactly the text colour or left alone.
-#include "gdi_font_face.h"
+#include "gdi/font_face.h"
 
-#include "res_reader.h"
+#include "res/format.h"
 
 #include <ft2build.h>
 #include FT_FREETYPE_H

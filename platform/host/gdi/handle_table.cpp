@@ -1,6 +1,6 @@
 // The GDI handle table: handle = (generation << 32) | (slot + 1). A slot's
 // generation changes each time it is freed, so old handles stop matching.
-#include "gdi_objects.h"
+#include "gdi/objects.h"
 
 #include <new>
 

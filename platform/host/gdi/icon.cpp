@@ -1,10 +1,10 @@
 // Icons: LoadIconW from the module's icon groups (shared, one handle per
 // resource and size), DestroyIcon, DrawIcon and DrawIconEx.
-#include "gdi_icon.h"
+#include "gdi/icon.h"
 
-#include "gdi_canvas.h"
-#include "gdi_resource.h"
-#include "res_reader.h"
+#include "gdi/canvas.h"
+#include "gdi/resource.h"
+#include "res/format.h"
 
 #include <cstdlib>
 #include <limits>

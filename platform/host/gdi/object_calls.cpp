@@ -1,5 +1,5 @@
 // DeleteObject, GetObjectW and GetObjectType over the handle table.
-#include "gdi_objects.h"
+#include "gdi/objects.h"
 
 #include <cstring>
 

@@ -4,8 +4,8 @@
 // All of GDI runs on the user-interface thread; nothing here is locked.
 #pragma once
 
-#include "gdi_icon.h"
-#include "surface.h"
+#include "gdi/icon.h"
+#include "gdi/surface.h"
 #include "win32.h"
 
 #include <cstdint>

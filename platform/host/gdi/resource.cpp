@@ -1,4 +1,4 @@
-#include "gdi_resource.h"
+#include "gdi/resource.h"
 
 namespace host::gdi {
 

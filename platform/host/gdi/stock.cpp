@@ -1,5 +1,5 @@
 // Stock objects: created on first use, shared by every caller, never deleted.
-#include "gdi_objects.h"
+#include "gdi/objects.h"
 
 #include <array>
 #include <cwchar>

@@ -1,9 +1,9 @@
 // TextOutW and ExtTextOutW: monochrome glyphs in the text colour, with the
 // text cell filled in the background colour when the DC is OPAQUE.
-#include "gdi_text.h"
+#include "gdi/text.h"
 
-#include "gdi_canvas.h"
-#include "gdi_font_face.h"
+#include "gdi/canvas.h"
+#include "gdi/font_face.h"
 
 #include <algorithm>
 #include <new>

@@ -1,7 +1,7 @@
 // Text helpers shared by ExtTextOutW, DrawTextW and the metrics calls.
 #pragma once
 
-#include "gdi_objects.h"
+#include "gdi/objects.h"
 
 #include <string_view>
 

@@ -1,7 +1,7 @@
 // The module and resource functions of the Win32 subset, over the .res bytes
 // that cmake/Host.cmake links into the executable.
 
-#include "module_resources.h"
+#include "kernel/module.h"
 
 #include <algorithm>
 #include <cstdio>

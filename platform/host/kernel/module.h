@@ -2,7 +2,7 @@
 // in every host executable, read through the Win32 resource functions.
 #pragma once
 
-#include "res_reader.h"
+#include "res/format.h"
 #include "win32.h"
 
 #include <cstdint>

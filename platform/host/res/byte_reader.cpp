@@ -1,4 +1,4 @@
-#include "res_cursor.h"
+#include "res/byte_reader.h"
 
 #include <cstdio>
 

@@ -3,7 +3,7 @@
 // says what was wrong and where; nothing is read outside the span.
 #pragma once
 
-#include "res_reader.h"
+#include "res/format.h"
 
 #include <cstddef>
 #include <cstdint>

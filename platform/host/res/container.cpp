@@ -1,7 +1,7 @@
 // The .res container: RESOURCEHEADER records, each followed by its data.
 
-#include "res_cursor.h"
-#include "res_reader.h"
+#include "res/byte_reader.h"
+#include "res/format.h"
 
 namespace host::res {
 namespace {

@@ -1,7 +1,7 @@
 // RT_DIALOG in the extended form: DLGTEMPLATEEX and its DLGITEMTEMPLATEEX items.
 
-#include "res_cursor.h"
-#include "res_reader.h"
+#include "res/byte_reader.h"
+#include "res/format.h"
 
 namespace host::res {
 namespace {

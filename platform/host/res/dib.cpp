@@ -1,7 +1,7 @@
 // RT_BITMAP: a 24-bit BI_RGB DIB without file header.
 
-#include "res_dib_header.h"
-#include "res_reader.h"
+#include "res/dib_header.h"
+#include "res/format.h"
 
 #include <cstdlib>
 

@@ -2,8 +2,8 @@
 // and checked in one place for both decoders.
 #pragma once
 
-#include "res_cursor.h"
-#include "res_reader.h"
+#include "res/byte_reader.h"
+#include "res/format.h"
 
 #include <cstdint>
 

@@ -1,7 +1,7 @@
 // RT_GROUP_ICON directories and the RT_ICON images they name.
 
-#include "res_dib_header.h"
-#include "res_reader.h"
+#include "res/dib_header.h"
+#include "res/format.h"
 
 namespace host::res {
 namespace {

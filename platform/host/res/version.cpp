@@ -1,7 +1,7 @@
 // RT_VERSION: the VS_VERSIONINFO tree of length-prefixed blocks.
 
-#include "res_cursor.h"
-#include "res_reader.h"
+#include "res/byte_reader.h"
+#include "res/format.h"
 
 #include <algorithm>
 

@@ -2,8 +2,8 @@
 // to the desktop's opener, always as one argument each, never through a
 // command interpreter. Nothing waits for what it starts; finished children
 // are reaped by pid on each call and whenever the UI thread idles.
-#include "shell.h"
-#include "res_reader.h"
+#include "shell/shell.h"
+#include "res/format.h"
 #include "win32.h"
 
 #include <algorithm>

@@ -1,6 +1,6 @@
 // Default window processing, and the system's move loop that a press on a
 // caption starts.
-#include "user_internal.h"
+#include "user/internal.h"
 
 #include <algorithm>
 #include <cwchar>

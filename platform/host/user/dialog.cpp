@@ -1,8 +1,8 @@
 // Dialog boxes: creation from an extended template, the default dialog
 // procedure, EndDialog and dialog units.
-#include "res_reader.h"
-#include "user.h"
-#include "user_internal.h"
+#include "res/format.h"
+#include "user/user.h"
+#include "user/internal.h"
 
 #include <cstring>
 

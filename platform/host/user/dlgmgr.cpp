@@ -1,7 +1,7 @@
 // The dialog manager's keyboard interface: Enter, Escape, Tab and the arrow
 // keys for a dialog's messages; everything else it translates and
 // dispatches itself.
-#include "user_internal.h"
+#include "user/internal.h"
 
 #include <algorithm>
 

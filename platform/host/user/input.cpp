@@ -4,7 +4,7 @@
 // GetAsyncKeyState follows input as it is delivered; GetKeyState follows it
 // as the thread retrieves it (so a handler sees the state that went with its
 // message).
-#include "user_internal.h"
+#include "user/internal.h"
 
 #include <algorithm>
 

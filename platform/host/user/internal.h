@@ -3,8 +3,8 @@
 // includes it.
 #pragma once
 
-#include "presenter.h"
-#include "surface.h"
+#include "present/presenter.h"
+#include "gdi/surface.h"
 #include "win32.h"
 
 #include <algorithm>

@@ -1,7 +1,7 @@
 // System metrics and parameters of the presenter's screen, and the small
 // services around them: message boxes, help, beeps, common controls.
-#include "headless.h"
-#include "user_internal.h"
+#include "present/headless/headless.h"
+#include "user/internal.h"
 
 BOOL SystemParametersInfoW(UINT action, UINT param, LPVOID pv, UINT winIni)
 {

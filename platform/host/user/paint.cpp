@@ -6,7 +6,7 @@
 // painted over them. With WS_CLIPCHILDREN the children are left alone (but
 // the parent's paint DC is still clipped to a rectangle only, children
 // included).
-#include "user_internal.h"
+#include "user/internal.h"
 
 #include <algorithm>
 #include <unordered_map>

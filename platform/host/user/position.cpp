@@ -5,7 +5,7 @@
 // window, whatever the style. A minimized top-level window keeps its
 // position and shrinks to SM_CXICON x SM_CYICON (32 x 32), which is also its
 // client area while it is iconic; its WM_PAINT draws the icon there.
-#include "user_internal.h"
+#include "user/internal.h"
 
 #include <algorithm>
 

@@ -3,7 +3,7 @@
 // is made up only after that, for a window whose update region is not empty.
 // When the thread would block, the presenter is asked for input; if it gives
 // none the presenter ends the process (a session never hangs).
-#include "user_internal.h"
+#include "user/internal.h"
 
 #include <chrono>
 

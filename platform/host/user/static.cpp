@@ -1,6 +1,6 @@
 // The static control: text (or an icon) that its parent colours through
 // WM_CTLCOLORSTATIC. Without SS_NOTIFY it is transparent to the mouse.
-#include "user_internal.h"
+#include "user/internal.h"
 
 namespace host::user {
 namespace {

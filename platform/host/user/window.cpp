@@ -1,6 +1,6 @@
 // The window table: handles, classes, creation and destruction, window
 // words and text, and the parent/child tree.
-#include "user_internal.h"
+#include "user/internal.h"
 
 #include <algorithm>
 #include <cstring>

@@ -1,13 +1,13 @@
 // The headless presenter: windows only in memory, input from a test's idle
 // hook or a session script, message boxes in a log.
-#include "headless.h"
+#include "present/headless/headless.h"
 
-#include "headless_script.h"
-#include "module_resources.h"
-#include "res_reader.h"
-#include "sdl/sdl_presenter.h"
-#include "shell.h"
-#include "user_internal.h"
+#include "present/headless/script.h"
+#include "kernel/module.h"
+#include "res/format.h"
+#include "present/sdl/entry.h"
+#include "shell/shell.h"
+#include "user/internal.h"
 
 #include <algorithm>
 #include <cstdio>

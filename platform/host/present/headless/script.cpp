@@ -1,9 +1,9 @@
 // Session scripts for the headless presenter (grammar in headless_script.h).
-#include "headless_script.h"
+#include "present/headless/script.h"
 
-#include "headless.h"
-#include "res_reader.h"
-#include "user_internal.h"
+#include "present/headless/headless.h"
+#include "res/format.h"
+#include "user/internal.h"
 
 #include <algorithm>
 #include <charconv>

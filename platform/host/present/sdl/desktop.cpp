@@ -1,15 +1,15 @@
 // The host's top-level windows on the desktop: created, placed, shown,
 // minimized, titled and given their icon as the window manager asks, and
 // their pixels presented once the host has painted them.
-#include "sdl_desktop.h"
+#include "present/sdl/desktop.h"
 
-#include "gdi_icon.h"
-#include "sdl_icon.h"
-#include "sdl_message_box.h"
-#include "res_reader.h"
-#include "sdl_presenter.h"
-#include "sdl_x11_errors.h"
-#include "user_internal.h"
+#include "gdi/icon.h"
+#include "present/sdl/icon.h"
+#include "present/sdl/message_box.h"
+#include "res/format.h"
+#include "present/sdl/entry.h"
+#include "present/sdl/x11_errors.h"
+#include "user/internal.h"
 
 #include <algorithm>
 #include <cstdio>

@@ -3,8 +3,8 @@
 // brings the desktop's events back as host input.
 #pragma once
 
-#include "presenter.h"
-#include "sdl_move_echo.h"
+#include "present/presenter.h"
+#include "present/sdl/move_echo.h"
 
 #include <SDL.h>
 

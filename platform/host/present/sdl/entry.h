@@ -3,7 +3,7 @@
 // are the host's input. ORVANE_PRESENTER=sdl (or unset) picks it.
 #pragma once
 
-#include "presenter.h"
+#include "present/presenter.h"
 
 #include <memory>
 #include <string>

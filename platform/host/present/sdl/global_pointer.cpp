@@ -1,4 +1,4 @@
-#include "sdl_global_pointer.h"
+#include "present/sdl/global_pointer.h"
 
 #include <SDL_syswm.h>
 

@@ -1,4 +1,4 @@
-#include "sdl_icon.h"
+#include "present/sdl/icon.h"
 
 namespace host::sdl {
 

@@ -1,7 +1,7 @@
 // A window icon as the ARGB pixels of SDL_SetWindowIcon's surface.
 #pragma once
 
-#include "gdi_icon.h"
+#include "gdi/icon.h"
 
 #include <cstdint>
 #include <vector>

@@ -2,13 +2,13 @@
 // delivery as the headless presenter's (screen coordinates, the window under
 // the pointer or the capture), and the window manager's commands as the
 // system commands and state changes that Windows would make of them.
-#include "sdl_desktop.h"
+#include "present/sdl/desktop.h"
 
-#include "headless.h"
-#include "sdl_global_pointer.h"
-#include "sdl_keys.h"
-#include "shell.h"
-#include "user_internal.h"
+#include "present/headless/headless.h"
+#include "present/sdl/global_pointer.h"
+#include "present/sdl/keys.h"
+#include "shell/shell.h"
+#include "user/internal.h"
 
 #include <cstdio>
 #include <cstring>

@@ -1,4 +1,4 @@
-#include "sdl_keys.h"
+#include "present/sdl/keys.h"
 
 namespace host::sdl {
 

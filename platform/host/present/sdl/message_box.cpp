@@ -1,4 +1,4 @@
-#include "sdl_message_box.h"
+#include "present/sdl/message_box.h"
 
 namespace host::sdl {
 

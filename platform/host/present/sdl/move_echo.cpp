@@ -1,4 +1,4 @@
-#include "sdl_move_echo.h"
+#include "present/sdl/move_echo.h"
 
 namespace host::sdl {
 

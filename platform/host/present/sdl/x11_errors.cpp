@@ -1,4 +1,4 @@
-#include "sdl_x11_errors.h"
+#include "present/sdl/x11_errors.h"
 
 #include <X11/Xlib.h>
 
