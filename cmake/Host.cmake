@@ -19,16 +19,13 @@ endfunction()
 orvane_embed_res(orvane_res_blob ${ORVANE_RES} orvane_res)
 
 # platform/host: the Win32 subset as a small window system in rooms, each a
-# folder and an object library of its own, the lower ones knowing nothing of
-# the higher:
-#   base ← res ← kernel ← present (the presenter contract, the registry that
-#   chooses a presenter, and the in-memory presenter) ← gdi ← shell ← user
-#   ← headless (the tests' and scripts' input and pictures) and sdl (the
-#   desktop presenter, a module of its own).
-# Each room sees the others through room-qualified includes ("gdi/dc.h")
-# from the host folder, which is private to the rooms: the framework above
-# them sees win32.h alone. tests/host/layout_test.sh checks that no room
-# includes or calls a room above it.
+# folder and an object library of its own: base (UTF conversion,
+# rectangles), res (the .res container and decoders), kernel (module,
+# resources, last error), gdi, shell, user (windows, queue, input, paint,
+# dialogs) and present (the presenter contract, the headless presenter; the
+# desktop one is a module below). The rooms see each other through
+# room-qualified includes ("gdi/objects.h") from the host folder, which is
+# private to them: the framework above sees win32.h alone.
 set(ORVANE_HOST_DIR ${CMAKE_SOURCE_DIR}/platform/host)
 set(ORVANE_HOST_ROOMS)
 

@@ -15,7 +15,7 @@ FIXTURE=$1 work=$2
 mkdir -p "$work"
 source "$(dirname "$0")/lib.sh"
 source "$(dirname "$0")/../../tools/private_display.sh"
-source "$(dirname "$0")/../e2e/wine_prefix.sh"
+source "$(dirname "$0")/../wine/wine_prefix.sh"
 
 # The setup entry reacts on client x 101..284, y 86..104; the window has no
 # border, so its client origin is its top-left corner.

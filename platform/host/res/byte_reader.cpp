@@ -10,33 +10,33 @@ std::string Hex(std::uint64_t value) {
     return buf;
 }
 
-void Cursor::Fail(const std::string& field, const std::string& problem) const {
+void ByteReader::Fail(const std::string& field, const std::string& problem) const {
     FailAt(m_pos, field, problem);
 }
 
-void Cursor::FailAt(std::size_t at, const std::string& field, const std::string& problem) const {
+void ByteReader::FailAt(std::size_t at, const std::string& field, const std::string& problem) const {
     throw ResError(m_context + ": " + field + " at offset " + Hex(at) + ": " + problem);
 }
 
-void Cursor::Need(std::size_t n, const std::string& field) const {
+void ByteReader::Need(std::size_t n, const std::string& field) const {
     if (n > remaining())
         Fail(field, "needs " + std::to_string(n) + " bytes, " + std::to_string(remaining()) +
                         " left (truncated)");
 }
 
-std::uint8_t Cursor::U8(const std::string& field) {
+std::uint8_t ByteReader::U8(const std::string& field) {
     Need(1, field);
     return m_bytes[m_pos++];
 }
 
-std::uint16_t Cursor::U16(const std::string& field) {
+std::uint16_t ByteReader::U16(const std::string& field) {
     Need(2, field);
     const auto v = static_cast<std::uint16_t>(m_bytes[m_pos] | (m_bytes[m_pos + 1] << 8));
     m_pos += 2;
     return v;
 }
 
-std::uint32_t Cursor::U32(const std::string& field) {
+std::uint32_t ByteReader::U32(const std::string& field) {
     Need(4, field);
     std::uint32_t v = 0;
     for (int i = 3; i >= 0; --i) v = (v << 8) | m_bytes[m_pos + i];
@@ -44,19 +44,19 @@ std::uint32_t Cursor::U32(const std::string& field) {
     return v;
 }
 
-Bytes Cursor::Take(std::size_t n, const std::string& field) {
+Bytes ByteReader::Take(std::size_t n, const std::string& field) {
     Need(n, field);
     Bytes out = m_bytes.subspan(m_pos, n);
     m_pos += n;
     return out;
 }
 
-void Cursor::Align4(const std::string& field) {
+void ByteReader::Align4(const std::string& field) {
     const std::size_t pad = (4 - m_pos % 4) % 4;
     Skip(pad, field + " padding");
 }
 
-std::u16string Cursor::Sz(const std::string& field) {
+std::u16string ByteReader::Sz(const std::string& field) {
     const std::size_t start = m_pos;
     std::u16string out;
     for (;;) {
@@ -67,7 +67,7 @@ std::u16string Cursor::Sz(const std::string& field) {
     }
 }
 
-ResId Cursor::SzOrOrd(const std::string& field) {
+ResId ByteReader::SzOrOrd(const std::string& field) {
     Need(2, field);
     const std::uint16_t first = static_cast<std::uint16_t>(m_bytes[m_pos] | (m_bytes[m_pos + 1] << 8));
     if (first == 0xFFFF) {

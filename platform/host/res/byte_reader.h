@@ -12,10 +12,10 @@
 
 namespace host::res {
 
-class Cursor {
+class ByteReader {
 public:
     // `context` prefixes every message ("dialog", "version", ...).
-    Cursor(Bytes bytes, std::string context, std::size_t pos = 0)
+    ByteReader(Bytes bytes, std::string context, std::size_t pos = 0)
         : m_bytes(bytes), m_context(std::move(context)), m_pos(pos) {}
 
     std::size_t pos() const { return m_pos; }

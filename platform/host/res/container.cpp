@@ -8,7 +8,7 @@ namespace {
 
 // In a .res a type or name is 0xFFFF + ordinal or a non-empty string; the
 // "none" form of dialog templates does not exist here.
-ResId ReadResName(Cursor& c, const std::string& field) {
+ResId ReadResName(ByteReader& c, const std::string& field) {
     const std::size_t at = c.pos();
     ResId id = c.SzOrOrd(field);
     if (!id.IsOrdinal() && id.name().empty()) c.FailAt(at, field, "empty name");
@@ -38,7 +38,7 @@ ResFile ResFile::Parse(Bytes bytes) {
     std::size_t start = 0;
     for (std::size_t index = 0; start < bytes.size(); ++index) {
         const std::string rec = "record " + std::to_string(index);
-        Cursor c(bytes, "res file", start);
+        ByteReader c(bytes, "res file", start);
         const std::uint32_t dataSize = c.U32(rec + " DataSize");
         const std::uint32_t headerSize = c.U32(rec + " HeaderSize");
         if (headerSize % 4 != 0)

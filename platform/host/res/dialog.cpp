@@ -15,7 +15,7 @@ ResId NoneIfEmpty(ResId id) {
     return id;
 }
 
-DialogItem ReadItem(Cursor& c, int index) {
+DialogItem ReadItem(ByteReader& c, int index) {
     const std::string f = "item " + std::to_string(index) + " ";
     // Items start on DWORD boundaries counted from the template's start.
     c.Align4(f + "alignment");
@@ -39,7 +39,7 @@ DialogItem ReadItem(Cursor& c, int index) {
 }  // namespace
 
 DialogTemplate DecodeDialogEx(Bytes bytes) {
-    Cursor c(bytes, "dialog");
+    ByteReader c(bytes, "dialog");
     DialogTemplate d;
     d.dlgVer = c.U16("dlgVer");
     d.signature = c.U16("signature");

@@ -7,7 +7,7 @@
 
 namespace host::res {
 
-InfoHeader ReadInfoHeader(Cursor& c) {
+InfoHeader ReadInfoHeader(ByteReader& c) {
     InfoHeader h;
     const std::size_t at = c.pos();
     const std::uint32_t size = c.U32("biSize");
@@ -32,7 +32,7 @@ InfoHeader ReadInfoHeader(Cursor& c) {
 }
 
 Dib DecodeDib24(Bytes bytes) {
-    Cursor c(bytes, "bitmap");
+    ByteReader c(bytes, "bitmap");
     const InfoHeader h = ReadInfoHeader(c);
     if (h.bitCount != 24) c.FailAt(14, "biBitCount", std::to_string(h.bitCount) + " is not 24");
     // INT32_MIN has no magnitude; it falls outside the range like any huge value.

@@ -15,7 +15,7 @@ constexpr std::int32_t kMaxDibDimension = 32768;
 
 // Reads the header at the cursor; refuses any header size other than 40
 // (the V4/V5 and OS/2 forms are not used by resources we read) and one plane.
-InfoHeader ReadInfoHeader(Cursor& c);
+InfoHeader ReadInfoHeader(ByteReader& c);
 
 // A pixel as the decoders give it, 0x00RRGGBB.
 inline std::uint32_t Rgb(std::uint8_t r, std::uint8_t g, std::uint8_t b) {

@@ -12,7 +12,7 @@ constexpr int kMaxIconDimension = 256;
 }  // namespace
 
 IconGroup DecodeIconGroup(Bytes bytes) {
-    Cursor c(bytes, "icon group");
+    ByteReader c(bytes, "icon group");
     if (c.U16("idReserved") != 0) c.FailAt(0, "idReserved", "must be 0");
     IconGroup g;
     g.type = c.U16("idType");
@@ -38,7 +38,7 @@ IconGroup DecodeIconGroup(Bytes bytes) {
 }
 
 IconImage DecodeIconImage(Bytes bytes) {
-    Cursor c(bytes, "icon image");
+    ByteReader c(bytes, "icon image");
     if (bytes.size() >= 4 && bytes[0] == 0x89 && bytes[1] == 'P' && bytes[2] == 'N' && bytes[3] == 'G')
         c.FailAt(0, "image", "PNG-compressed icon images are not supported");
     const InfoHeader h = ReadInfoHeader(c);

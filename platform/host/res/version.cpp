@@ -24,7 +24,7 @@ struct Block {
 };
 
 Block ReadBlock(Bytes all, std::size_t start, std::size_t parentEnd, const std::string& path) {
-    Cursor c(all.first(parentEnd), "version", start);
+    ByteReader c(all.first(parentEnd), "version", start);
     Block b;
     b.path = path;
     b.start = start;
@@ -39,7 +39,7 @@ Block ReadBlock(Bytes all, std::size_t start, std::size_t parentEnd, const std::
     b.end = start + length;
 
     // From here on nothing may be read beyond the block's own length.
-    Cursor in(all.first(b.end), "version", c.pos());
+    ByteReader in(all.first(b.end), "version", c.pos());
     b.key = in.Sz(path + " szKey");
     const std::size_t valueBytes = b.type == 1 ? std::size_t{valueLength} * 2 : valueLength;
     if (valueBytes == 0) {
@@ -80,7 +80,7 @@ std::u16string TextValue(const Block& b) {
 
 void ReadFixed(const Block& root, VersionInfo& v) {
     if (root.value.empty()) return;  // the fixed part is optional
-    Cursor c(root.value, "version", 0);
+    ByteReader c(root.value, "version", 0);
     if (root.value.size() != kFixedSize)
         throw ResError("version: VS_VERSIONINFO wValueLength: " + std::to_string(root.value.size()) +
                        " bytes, VS_FIXEDFILEINFO has 52");
@@ -125,7 +125,7 @@ VersionInfo DecodeVersionInfo(Bytes bytes) {
                 if (var.value.size() % 4 != 0)
                     throw ResError("version: " + var.path + " wValueLength: " + std::to_string(var.value.size()) +
                                    " bytes is not a whole number of language/code-page pairs");
-                Cursor c(var.value, "version " + var.path);
+                ByteReader c(var.value, "version " + var.path);
                 while (c.remaining() > 0) v.translations.push_back(c.U32("Value"));
             });
         }
