@@ -72,21 +72,21 @@ std::unique_ptr<Presenter> MakePresenter(std::string* error)
 
 Desktop::~Desktop()
 {
-    for (auto& [h, s] : windows_)
+    for (auto& [h, s] : m_windows)
         if (s.window) SDL_DestroyWindow(s.window);
-    windows_.clear();
+    m_windows.clear();
     SDL_Quit();
 }
 
 Desktop::Shown* Desktop::Of(HWND h)
 {
-    auto it = windows_.find(h);
-    return it == windows_.end() ? nullptr : &it->second;
+    auto it = m_windows.find(h);
+    return it == m_windows.end() ? nullptr : &it->second;
 }
 
 HWND Desktop::HandleOf(Uint32 windowId) const
 {
-    for (const auto& [h, s] : windows_)
+    for (const auto& [h, s] : m_windows)
         if (s.window && SDL_GetWindowID(s.window) == windowId) return h;
     return nullptr;
 }
@@ -96,7 +96,7 @@ HWND Desktop::HandleOf(Uint32 windowId) const
 // the position it is mapped with, and may ignore moves made before that.
 void Desktop::WindowCreated(HWND h)
 {
-    if (user::Find(h)) windows_[h] = Shown{};
+    if (user::Find(h)) m_windows[h] = Shown{};
 }
 
 bool Desktop::Materialise(HWND h, Shown& s)
@@ -120,10 +120,10 @@ bool Desktop::Materialise(HWND h, Shown& s)
 
 void Desktop::WindowDestroyed(HWND h)
 {
-    auto it = windows_.find(h);
-    if (it == windows_.end()) return;
+    auto it = m_windows.find(h);
+    if (it == m_windows.end()) return;
     if (it->second.window) SDL_DestroyWindow(it->second.window);
-    windows_.erase(it);
+    m_windows.erase(it);
 }
 
 void Desktop::WindowMoved(HWND h, const RECT& rect)
@@ -134,7 +134,7 @@ void Desktop::WindowMoved(HWND h, const RECT& rect)
     // window's own size and shows it minimized in its own way.
     if (!s || !s->window || !w || (w->style & WS_MINIMIZE)) return;
     s->dirty = true;
-    if (fromDesktop_) return;
+    if (m_fromDesktop) return;
     int cw = 0, ch = 0;
     SDL_GetWindowSize(s->window, &cw, &ch);
     if (cw != Extent(rect.right - rect.left) || ch != Extent(rect.bottom - rect.top))
@@ -238,13 +238,13 @@ void Desktop::Present(HWND h, Shown& s)
 
 void Desktop::PresentDirty()
 {
-    for (auto& [h, s] : windows_)
+    for (auto& [h, s] : m_windows)
         if (s.dirty) Present(h, s);
 }
 
 bool Desktop::AnyWindowVisible() const
 {
-    for (const auto& [h, s] : windows_) {
+    for (const auto& [h, s] : m_windows) {
         const user::Window* w = user::Find(h);
         if (s.window && w && (w->style & WS_VISIBLE)) return true;
     }
@@ -253,7 +253,7 @@ bool Desktop::AnyWindowVisible() const
 
 SDL_Window* Desktop::AnyWindow() const
 {
-    for (const auto& [h, s] : windows_)
+    for (const auto& [h, s] : m_windows)
         if (s.window) return s.window;
     return nullptr;
 }

@@ -62,9 +62,9 @@ private:
     void Track();
     void SyncModifiers(Uint16 mod, UINT vk);
 
-    std::map<HWND, Shown> windows_;
-    bool fromDesktop_ = false;   // applying a desktop change to a host window: not to be sent back
-    Uint32 releaseSeenAt_ = 0;   // when the desktop first showed the button up during a capture
+    std::map<HWND, Shown> m_windows;
+    bool m_fromDesktop = false;   // applying a desktop change to a host window: not to be sent back
+    Uint32 m_releaseSeenAt = 0;   // when the desktop first showed the button up during a capture
 };
 
 }  // namespace host::sdl

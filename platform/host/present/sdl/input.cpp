@@ -33,14 +33,14 @@ bool Tracking() { return user::Input().capture && LeftDown(); }
 // Applies a change the desktop made to a host window without sending it back.
 class FromDesktop {
 public:
-    explicit FromDesktop(bool& flag) : flag_(flag), old_(flag) { flag_ = true; }
-    ~FromDesktop() { flag_ = old_; }
+    explicit FromDesktop(bool& flag) : m_flag(flag), m_old(flag) { m_flag = true; }
+    ~FromDesktop() { m_flag = m_old; }
     FromDesktop(const FromDesktop&) = delete;
     FromDesktop& operator=(const FromDesktop&) = delete;
 
 private:
-    bool& flag_;
-    bool old_;
+    bool& m_flag;
+    bool m_old;
 };
 
 }  // namespace
@@ -105,13 +105,13 @@ void Desktop::Track()
         user::DeliverMouse(WM_MOUSEMOVE, WM_NCMOUSEMOVE);
     }
     if (p.left) {
-        releaseSeenAt_ = 0;
+        m_releaseSeenAt = 0;
         return;
     }
     Uint32 now = SDL_GetTicks();
-    if (!releaseSeenAt_) releaseSeenAt_ = now ? now : 1;
-    else if (now - releaseSeenAt_ >= kLostReleaseMs) {
-        releaseSeenAt_ = 0;
+    if (!m_releaseSeenAt) m_releaseSeenAt = now ? now : 1;
+    else if (now - m_releaseSeenAt >= kLostReleaseMs) {
+        m_releaseSeenAt = 0;
         headless::ReleaseLeft();
     }
 }
@@ -145,7 +145,7 @@ void Desktop::Handle(const SDL_Event& e)
     case SDL_MOUSEBUTTONDOWN:
         if (e.button.button != SDL_BUTTON_LEFT) break;
         PointerAt(e.button.windowID, e.button.x, e.button.y);
-        releaseSeenAt_ = 0;
+        m_releaseSeenAt = 0;
         headless::PressLeft();
         break;
     case SDL_MOUSEBUTTONUP:
@@ -177,7 +177,7 @@ void Desktop::HandleWindowEvent(const SDL_WindowEvent& e)
     user::Window* w = user::Find(h);
     if (!s || !w) return;
     bool iconic = (w->style & WS_MINIMIZE) != 0;
-    FromDesktop guard(fromDesktop_);
+    FromDesktop guard(m_fromDesktop);
     switch (e.event) {
     case SDL_WINDOWEVENT_CLOSE:
         headless::CloseRequest(h);

@@ -4,22 +4,22 @@ namespace host::sdl {
 
 void MoveEchoes::Expire(std::uint32_t nowMs)
 {
-    while (!pending_.empty() && nowMs - pending_.front().at > kLifetimeMs) pending_.pop_front();
+    while (!m_pending.empty() && nowMs - m_pending.front().at > kLifetimeMs) m_pending.pop_front();
 }
 
 void MoveEchoes::Expect(POINT position, std::uint32_t nowMs)
 {
     Expire(nowMs);
-    if (pending_.size() == kMaxPending) pending_.pop_front();
-    pending_.push_back(Request{position, nowMs});
+    if (m_pending.size() == kMaxPending) m_pending.pop_front();
+    m_pending.push_back(Request{position, nowMs});
 }
 
 bool MoveEchoes::Consume(POINT position, std::uint32_t nowMs)
 {
     Expire(nowMs);
-    for (auto it = pending_.begin(); it != pending_.end(); ++it) {
+    for (auto it = m_pending.begin(); it != m_pending.end(); ++it) {
         if (it->position.x == position.x && it->position.y == position.y) {
-            pending_.erase(pending_.begin(), it + 1);
+            m_pending.erase(m_pending.begin(), it + 1);
             return true;
         }
     }

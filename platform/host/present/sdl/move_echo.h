@@ -21,7 +21,7 @@ public:
     // True when `position` is the report of a request: it and every request
     // before it are done with. False for a move of the desktop's own.
     bool Consume(POINT position, std::uint32_t nowMs);
-    bool Empty() const { return pending_.empty(); }
+    bool Empty() const { return m_pending.empty(); }
 
 private:
     struct Request {
@@ -29,7 +29,7 @@ private:
         std::uint32_t at;
     };
     void Expire(std::uint32_t nowMs);
-    std::deque<Request> pending_;
+    std::deque<Request> m_pending;
 };
 
 }  // namespace host::sdl
