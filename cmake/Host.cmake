@@ -19,11 +19,13 @@ endfunction()
 orvane_embed_res(orvane_res_blob ${ORVANE_RES} orvane_res)
 
 # platform/host: the Win32 subset as a small window system in rooms, each a
-# folder and an object library of its own: base (UTF conversion,
-# rectangles), res (the .res container and decoders), kernel (module,
-# resources, last error), gdi, shell, user (windows, queue, input, paint,
-# dialogs) and present (the presenter contract, the headless presenter; the
-# desktop one is a module below). The rooms see each other through
+# folder and an object library of its own, lowest first: base (UTF
+# conversion, rectangles), res (the .res container and decoders), kernel
+# (module, resources, last error), present (the presenter contract), gdi,
+# shell, user (windows, queue, input, paint, dialogs), then the presenters
+# (headless here; the desktop one is a module below) and the registry that
+# picks one. A room uses only rooms before it (tests/host/rooms_test.sh
+# checks each object's references). The rooms see each other through
 # room-qualified includes ("gdi/objects.h") from the host folder, which is
 # private to them: the framework above sees win32.h alone.
 set(ORVANE_HOST_DIR ${CMAKE_SOURCE_DIR}/platform/host)
@@ -44,25 +46,26 @@ function(orvane_host_sources var)
   set(${var} ${sources} PARENT_SCOPE)
 endfunction()
 
-orvane_host_sources(base_sources base/*.cpp)
-orvane_host_sources(res_sources res/*.cpp)
-orvane_host_sources(kernel_sources kernel/*.cpp)
-orvane_host_sources(present_sources present/*.cpp present/headless/*.cpp)
-orvane_host_sources(gdi_sources gdi/*.cpp)
-orvane_host_sources(shell_sources shell/*.cpp)
-orvane_host_sources(user_sources user/*.cpp)
-orvane_host_room(base SOURCES ${base_sources})
-orvane_host_room(res SOURCES ${res_sources})
-orvane_host_room(kernel SOURCES ${kernel_sources})
-orvane_host_room(gdi SOURCES ${gdi_sources} LIBS PkgConfig::FREETYPE PkgConfig::FONTCONFIG)
-orvane_host_room(shell SOURCES ${shell_sources})
-orvane_host_room(user SOURCES ${user_sources})
-orvane_host_room(present SOURCES ${present_sources})
+foreach(room base res kernel present gdi shell user present/headless present/registry)
+  string(REPLACE "present/" "" name ${room})
+  orvane_host_sources(sources ${room}/*.cpp)
+  set(libs)
+  if(room STREQUAL "gdi")
+    set(libs PkgConfig::FREETYPE PkgConfig::FONTCONFIG)
+  endif()
+  orvane_host_room(${name} SOURCES ${sources} LIBS ${libs})
+endforeach()
 
-# The rooms in one library for the framework and the tests.
-list(TRANSFORM ORVANE_HOST_ROOMS PREPEND "$<TARGET_OBJECTS:orvane_host_" OUTPUT_VARIABLE host_objects)
+# The rooms in one library for the framework and the tests. The registry
+# is referenced by no one (it registers itself before main), so its objects
+# go into every program that links the library rather than into the archive,
+# where the linker would leave them out.
+set(archived_rooms ${ORVANE_HOST_ROOMS})
+list(REMOVE_ITEM archived_rooms registry)
+list(TRANSFORM archived_rooms PREPEND "$<TARGET_OBJECTS:orvane_host_" OUTPUT_VARIABLE host_objects)
 list(TRANSFORM host_objects APPEND ">")
 add_library(orvane_host STATIC ${host_objects})
+target_sources(orvane_host INTERFACE $<TARGET_OBJECTS:orvane_host_registry>)
 target_include_directories(orvane_host PUBLIC ${CMAKE_SOURCE_DIR})
 target_link_libraries(orvane_host PUBLIC PkgConfig::FREETYPE PkgConfig::FONTCONFIG ${CMAKE_DL_LIBS})
 set(ORVANE_HOST_ROOMS ${ORVANE_HOST_ROOMS} CACHE INTERNAL "the host layer's rooms, lowest first")

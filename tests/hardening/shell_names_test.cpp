@@ -3,6 +3,7 @@
 // spy runs exactly once, and no canary that a shell reading the name would
 // create ever appears.
 #include "platform/host/res/format.h"
+#include "base/utf.h"
 #include "platform/host/win32.h"
 
 #include "shell_sandbox.h"
@@ -71,7 +72,7 @@ protected:
     }
     static INT_PTR Open(const std::string& utf8Name)
     {
-        const std::wstring wide = L".\\" + host::res::ToWide(host::res::FromUtf8(utf8Name));
+        const std::wstring wide = L".\\" + host::ToWide(host::FromUtf8(utf8Name));
         return reinterpret_cast<INT_PTR>(ShellExecuteW(nullptr, L"open", wide.c_str(), nullptr, nullptr, SW_SHOWNORMAL));
     }
 

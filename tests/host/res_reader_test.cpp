@@ -3,6 +3,7 @@
 // field, without reading outside the bytes (run under ASan/valgrind too).
 
 #include "host/res_builder.h"
+#include "base/utf.h"
 #include "platform/host/res/format.h"
 
 #include <gtest/gtest.h>
@@ -12,6 +13,11 @@
 #include <random>
 
 using namespace host::res;
+using host::FromUtf8;
+using host::FromWide;
+using host::ToUtf8;
+using host::ToWide;
+using host::Utf8FromWide;
 using namespace restest;
 
 namespace {

@@ -3,6 +3,7 @@
 // executable; and the module functions over replaced (damaged) resources.
 
 #include "host/res_builder.h"
+#include "base/utf.h"
 #include "platform/host/kernel/module.h"
 #include "platform/host/res/format.h"
 #include "platform/host/win32.h"
@@ -20,6 +21,9 @@
 #include <tuple>
 
 using namespace host::res;
+using host::FromUtf8;
+using host::ToUtf8;
+using host::ToWide;
 using restest::ByteVec;
 using restest::MakeRes;
 using restest::Record;

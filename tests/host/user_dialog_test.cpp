@@ -2,7 +2,7 @@
 // keys, help requests, EndDialog, and the static control.
 #include "user_fixture.h"
 
-#include "platform/host/user/user.h"
+#include "platform/host/user/testing.h"
 
 #include <cstring>
 

@@ -1,9 +1,9 @@
 // UTF-16 <-> UTF-8 and host wide strings. Invalid input never stops a
 // conversion: each bad unit or sequence becomes U+FFFD.
 
-#include "res/format.h"
+#include "base/utf.h"
 
-namespace host::res {
+namespace host {
 namespace {
 
 constexpr char32_t kReplacement = 0xFFFD;
@@ -114,4 +114,4 @@ std::u16string FromWide(const std::wstring& s) {
 
 std::string Utf8FromWide(std::wstring_view s) { return ToUtf8(FromWide(std::wstring(s))); }
 
-}  // namespace host::res
+}  // namespace host

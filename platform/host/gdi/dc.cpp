@@ -1,6 +1,7 @@
 // Device contexts: memory DCs and the window manager's surface DCs, what is
 // selected into them, and their colour and mode attributes.
 #include "gdi/objects.h"
+#include "present/presenter.h"
 
 #include <utility>
 
@@ -205,8 +206,8 @@ int GetDeviceCaps(HDC handle, int index)
     case PLANES: return 1;
     case LOGPIXELSX:
     case LOGPIXELSY: return 96;
-    case HORZRES: return GetSystemMetrics(SM_CXSCREEN);
-    case VERTRES: return GetSystemMetrics(SM_CYSCREEN);
+    case HORZRES: { RECT r = host::CurrentPresenter().ScreenRect(); return r.right - r.left; }
+    case VERTRES: { RECT r = host::CurrentPresenter().ScreenRect(); return r.bottom - r.top; }
     default:
         SetLastError(ERROR_INVALID_PARAMETER);
         return 0;

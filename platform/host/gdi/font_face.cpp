@@ -2,8 +2,8 @@
 // face index, pixel size and synthesis, and renders glyphs in monochrome so
 // that every text pixel is exactly the text colour or left alone.
 #include "gdi/font_face.h"
+#include "base/utf.h"
 
-#include "res/format.h"
 
 #include <ft2build.h>
 #include FT_FREETYPE_H
@@ -36,7 +36,7 @@ std::string Utf8(const WCHAR* s, std::size_t max)
 {
     std::size_t n = 0;
     while (n < max && s[n]) ++n;
-    return res::Utf8FromWide({s, n});
+    return Utf8FromWide({s, n});
 }
 
 // The language a Windows character set stands for. Matching by face name

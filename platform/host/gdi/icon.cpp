@@ -150,7 +150,7 @@ HICON LoadIconW(HINSTANCE instance, LPCWSTR name)
         SetLastError(ERROR_RESOURCE_NAME_NOT_FOUND);
         return nullptr;
     }
-    int cx = GetSystemMetrics(SM_CXICON), cy = GetSystemMetrics(SM_CYICON);
+    int cx = host::kIconSize, cy = host::kIconSize;
     IconKey key{instance, NameKey(name), cx, cy};
     auto& shared = SharedIcons();
     if (auto it = shared.find(key); it != shared.end() && GetIcon(it->second)) return it->second;
@@ -179,8 +179,8 @@ BOOL DrawIconEx(HDC dcHandle, int x, int y, HICON iconHandle, int cx, int cy, UI
     }
     // Documented: a zero size means the system icon size with
     // DI_DEFAULTSIZE, else the icon's own.
-    if (cx == 0) cx = (flags & DI_DEFAULTSIZE) ? GetSystemMetrics(SM_CXICON) : icon->picture.width;
-    if (cy == 0) cy = (flags & DI_DEFAULTSIZE) ? GetSystemMetrics(SM_CYICON) : icon->picture.height;
+    if (cx == 0) cx = (flags & DI_DEFAULTSIZE) ? host::kIconSize : icon->picture.width;
+    if (cy == 0) cy = (flags & DI_DEFAULTSIZE) ? host::kIconSize : icon->picture.height;
     if (cx <= 0 || cy <= 0) return FALSE;
     Draw(*dc, icon->picture, x, y, cx, cy, flags);
     return TRUE;

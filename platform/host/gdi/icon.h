@@ -10,6 +10,10 @@
 
 namespace host {
 
+// The size of the icons LoadIconW loads and DI_DEFAULTSIZE draws (what
+// SM_CXICON and SM_CYICON report): 32 by 32 at 96 DPI.
+constexpr int kIconSize = 32;
+
 struct IconPicture {
     int width = 0, height = 0;
     std::vector<std::uint32_t> colors;  // width*height, 0x00RRGGBB, top-down

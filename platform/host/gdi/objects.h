@@ -135,7 +135,7 @@ inline Font* GetFont(const void* h) { return GetAs<Font>(h, Kind::Font); }
 inline Icon* GetIcon(const void* h) { return GetAs<Icon>(h, Kind::Icon); }
 Dc* GetDc(const void* handle);  // memory or surface DC
 
-// Stock objects used as defaults (gdi_stock.cpp).
+// Stock objects used as defaults (stock.cpp).
 HBITMAP DefaultBitmap();  // the shared 1x1 monochrome bitmap of fresh memory DCs
 HGDIOBJ Stock(int index);
 

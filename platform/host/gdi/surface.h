@@ -26,8 +26,4 @@ struct Surface {
 HDC CreateSurfaceDC(std::shared_ptr<Surface> surface, POINT origin, RECT clip);
 void ReleaseSurfaceDC(HDC dc);
 
-// Fonts and text for the window manager: the handle's font metrics, used
-// for dialog base units and the static control.
-// (All through the public API: CreateFontIndirectW, GetTextMetricsW, ...)
-
 }  // namespace host

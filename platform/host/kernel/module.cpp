@@ -2,6 +2,7 @@
 // that cmake/Host.cmake links into the executable.
 
 #include "kernel/module.h"
+#include "base/utf.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -19,7 +20,6 @@ namespace {
 // The one module a host process has; its address is the HMODULE.
 struct HINSTANCE__ g_module{};
 
-thread_local DWORD t_lastError = ERROR_SUCCESS;
 
 constexpr std::uint16_t kLangNeutral = 0;
 constexpr std::uint16_t kLangKorean = 1042;
@@ -89,10 +89,10 @@ const res::ResEntry* Lookup(const res::ResFile& file, const res::ResId& type, co
 void SetMissError(Miss miss) {
     switch (miss) {
         case Miss::None: break;
-        case Miss::NoResources: t_lastError = ERROR_RESOURCE_DATA_NOT_FOUND; break;
-        case Miss::Type: t_lastError = ERROR_RESOURCE_TYPE_NOT_FOUND; break;
-        case Miss::Name: t_lastError = ERROR_RESOURCE_NAME_NOT_FOUND; break;
-        case Miss::Language: t_lastError = ERROR_RESOURCE_LANG_NOT_FOUND; break;
+        case Miss::NoResources: SetLastError(ERROR_RESOURCE_DATA_NOT_FOUND); break;
+        case Miss::Type: SetLastError(ERROR_RESOURCE_TYPE_NOT_FOUND); break;
+        case Miss::Name: SetLastError(ERROR_RESOURCE_NAME_NOT_FOUND); break;
+        case Miss::Language: SetLastError(ERROR_RESOURCE_LANG_NOT_FOUND); break;
     }
 }
 
@@ -108,7 +108,7 @@ const res::ResEntry* EntryOf(HRSRC handle) {
 
 HRSRC Find(HMODULE module, LPCWSTR type, LPCWSTR name, std::optional<std::uint16_t> language) {
     if (!IsOurModule(module)) {
-        t_lastError = ERROR_INVALID_HANDLE;
+        SetLastError(ERROR_INVALID_HANDLE);
         return nullptr;
     }
     Miss miss;
@@ -158,7 +158,7 @@ std::wstring ReadCommandLine() {
         std::size_t end = raw.find('\0', start);
         if (end == std::string::npos) end = raw.size();
         if (!line.empty()) line += L' ';
-        AppendQuoted(line, res::ToWide(res::FromUtf8(raw.substr(start, end - start))));
+        AppendQuoted(line, ToWide(FromUtf8(raw.substr(start, end - start))));
         start = end + 1;
     }
     return line;
@@ -197,7 +197,7 @@ res::ResId ResIdFromDesignator(LPCWSTR id) {
         }
         if (digits && n <= 0xFFFF) return res::ResId::Ordinal(static_cast<std::uint16_t>(n));
     }
-    return res::ResId::Name(res::FromWide(s));
+    return res::ResId::Name(FromWide(s));
 }
 
 const res::ResEntry* FindModuleResource(const res::ResId& type, const res::ResId& name) {
@@ -224,25 +224,25 @@ std::string ExecutablePath() {
 
 HMODULE GetModuleHandleW(LPCWSTR moduleName) {
     if (moduleName == nullptr) return &host::g_module;
-    host::t_lastError = ERROR_MOD_NOT_FOUND;
+    SetLastError(ERROR_MOD_NOT_FOUND);
     return nullptr;
 }
 
 DWORD GetModuleFileNameW(HMODULE module, LPWSTR fileName, DWORD size) {
     if (!host::IsOurModule(module)) {
-        host::t_lastError = ERROR_MOD_NOT_FOUND;
+        SetLastError(ERROR_MOD_NOT_FOUND);
         return 0;
     }
-    static const std::wstring path = host::res::ToWide(host::res::FromUtf8(host::ExecutablePath()));
+    static const std::wstring path = host::ToWide(host::FromUtf8(host::ExecutablePath()));
     if (size == 0 || fileName == nullptr) {
-        host::t_lastError = ERROR_INSUFFICIENT_BUFFER;
+        SetLastError(ERROR_INSUFFICIENT_BUFFER);
         return 0;
     }
     // Too small a buffer gets the path cut to size - 1 characters and its NUL.
     if (path.size() >= size) {
         path.copy(fileName, size - 1);
         fileName[size - 1] = L'\0';
-        host::t_lastError = ERROR_INSUFFICIENT_BUFFER;
+        SetLastError(ERROR_INSUFFICIENT_BUFFER);
         return size;
     }
     path.copy(fileName, path.size());
@@ -268,7 +268,7 @@ HRSRC FindResourceExW(HMODULE module, LPCWSTR type, LPCWSTR name, WORD language)
 HGLOBAL LoadResource(HMODULE module, HRSRC resInfo) {
     const host::res::ResEntry* e = host::IsOurModule(module) ? host::EntryOf(resInfo) : nullptr;
     if (!e) {
-        host::t_lastError = ERROR_INVALID_HANDLE;
+        SetLastError(ERROR_INVALID_HANDLE);
         return nullptr;
     }
     // The bytes live as long as the resources: the handle is their address.
@@ -280,12 +280,8 @@ LPVOID LockResource(HGLOBAL resData) { return resData; }
 DWORD SizeofResource(HMODULE module, HRSRC resInfo) {
     const host::res::ResEntry* e = host::IsOurModule(module) ? host::EntryOf(resInfo) : nullptr;
     if (!e) {
-        host::t_lastError = ERROR_INVALID_HANDLE;
+        SetLastError(ERROR_INVALID_HANDLE);
         return 0;
     }
     return static_cast<DWORD>(e->data.size());
 }
-
-DWORD GetLastError() { return host::t_lastError; }
-
-void SetLastError(DWORD error) { host::t_lastError = error; }

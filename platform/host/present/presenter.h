@@ -1,7 +1,10 @@
-// A presenter shows the host's top-level windows somewhere (nowhere, for the
-// headless one; a desktop window, for the SDL2 one in sdl/) and feeds the UI
-// thread its input. The window manager tells it what changed and asks it for
-// input whenever the thread would block.
+// The presenter contract. A presenter shows the host's top-level windows
+// somewhere (nowhere, for the headless one; desktop windows, for the SDL2
+// one) and turns the user's gestures into USER's input calls
+// (user/presenting.h), which is also where it reads what it draws. USER
+// tells it what changed and hands it the thread whenever the thread would
+// block. Nothing here knows a particular presenter: present/registry picks
+// one.
 #pragma once
 
 #include "win32.h"
@@ -27,26 +30,37 @@ public:
     virtual void Painted(HWND) {}       // the window's surface has new pixels
 
     // The primary screen and its work area, in screen coordinates (what
-    // GetSystemMetrics and SPI_GETWORKAREA report). The defaults are the
-    // headless virtual screen.
-    virtual RECT ScreenRect();
+    // GetSystemMetrics, GetDeviceCaps and SPI_GETWORKAREA report).
+    virtual RECT ScreenRect() = 0;
     virtual RECT WorkArea() { return ScreenRect(); }
 
     // MessageBoxW: show the text and return the button the user chose.
     virtual int ShowMessageBox(HWND owner, LPCWSTR text, LPCWSTR caption, UINT type) = 0;
 
     // The UI thread has nothing queued and would block: deliver input (through
-    // host::headless-style calls that queue messages) or return with none.
-    virtual void Idle() = 0;
-    // Idle() gave nothing: no input will ever come. Must not return.
+    // USER's input calls) or return without. With `wakeAfterMs` >= 0, return
+    // by then even if nothing came (the queue has housekeeping to do). False
+    // when no input will ever come: the caller then ends the session
+    // (Starved), unless something else was queued meanwhile.
+    static constexpr int kNoWake = -1;
+    virtual bool Idle(int wakeAfterMs) = 0;
+    // No input will come and nothing is queued. Must not return.
     [[noreturn]] virtual void Starved() = 0;
 };
 
-// The presenter in use: chosen from ORVANE_PRESENTER on first use
-// ("headless": the headless presenter; "sdl" or unset: the SDL2 desktop
-// presenter). When no display can be opened, or the name is unknown, the
-// process says so on stderr and ends (status 3, or 2 for a bad name).
+// The presenter in use. The first call asks the chooser (SetPresenterChooser)
+// for one; without a chooser the process says so and ends (status 3).
 Presenter& CurrentPresenter();
+
+// From now on `presenter` is the one in use; the previous one is destroyed.
+void UsePresenter(std::unique_ptr<Presenter> presenter);
+
+// Whether a presenter has been chosen or installed yet.
+bool HasPresenter();
+
+// Who picks the presenter on first use. Must return one or end the process.
+using PresenterChooser = std::unique_ptr<Presenter> (*)();
+void SetPresenterChooser(PresenterChooser chooser);
 
 // What a presenter's Starved() does once it has chosen its words: `text` on
 // stderr (after what stdout holds), then the process ends with status 124.

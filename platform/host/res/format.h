@@ -71,8 +71,6 @@ private:
     std::vector<ResEntry> m_entries;
 };
 
-// A 24-bit BI_RGB device-independent bitmap without file header (the form
-// RT_BITMAP holds). Pixels decoded top-down as 0x00RRGGBB.
 // The 40-byte BITMAPINFOHEADER that RT_BITMAP and RT_ICON images begin with.
 struct InfoHeader {
     std::int32_t width = 0;
@@ -160,19 +158,5 @@ struct VersionInfo {
     std::vector<std::uint32_t> translations;  // each: LOWORD language, HIWORD code page
 };
 VersionInfo DecodeVersionInfo(Bytes bytes);
-
-// UTF-16 to UTF-8 and back for tests and messages; invalid units become U+FFFD.
-std::string ToUtf8(const std::u16string& s);
-std::u16string FromUtf8(const std::string& s);
-
-// UTF-16 to the host's wide strings (WCHAR, UTF-32 on Linux) and back;
-// unpaired surrogates become U+FFFD.
-std::wstring ToWide(const std::u16string& s);
-std::u16string FromWide(const std::wstring& s);
-
-// Wide text as UTF-8, for the host's own interfaces (file names, font
-// names, SDL, diagnostics): code points that UTF-8 cannot carry (surrogates,
-// beyond U+10FFFF) become U+FFFD.
-std::string Utf8FromWide(std::wstring_view s);
 
 }  // namespace host::res

@@ -1,6 +1,7 @@
 // RT_VERSION: the VS_VERSIONINFO tree of length-prefixed blocks.
 
 #include "res/byte_reader.h"
+#include "base/utf.h"
 #include "res/format.h"
 
 #include <algorithm>

@@ -3,7 +3,7 @@
 // command interpreter. Nothing waits for what it starts; finished children
 // are reaped by pid on each call and whenever the UI thread idles.
 #include "shell/shell.h"
-#include "res/format.h"
+#include "base/utf.h"
 #include "win32.h"
 
 #include <algorithm>
@@ -93,16 +93,15 @@ HINSTANCE ShellExecuteW(HWND hwnd, LPCWSTR operation, LPCWSTR file, LPCWSTR para
     using namespace host::shell;
     (void)hwnd;
     (void)showCmd;
-    ReapChildren();
     if (!file || !*file) { SetLastError(ERROR_FILE_NOT_FOUND); return Result(SE_ERR_FNF); }
     if (!IsOpenVerb(operation)) { SetLastError(ERROR_INVALID_PARAMETER); return Result(SE_ERR_NOASSOC); }
 
     std::string dir;
     if (directory && *directory) {
-        dir = host::res::Utf8FromWide(directory);
+        dir = host::Utf8FromWide(directory);
         std::replace(dir.begin(), dir.end(), '\\', '/');
     }
-    std::string path = Resolve(host::res::Utf8FromWide(file), dir);
+    std::string path = Resolve(host::Utf8FromWide(file), dir);
     struct stat st;
     if (stat(path.c_str(), &st) != 0) {
         std::string parent = path.substr(0, path.find_last_of('/') + 1);
@@ -113,7 +112,7 @@ HINSTANCE ShellExecuteW(HWND hwnd, LPCWSTR operation, LPCWSTR file, LPCWSTR para
     }
 
     std::vector<std::string> args{path};
-    if (parameters && *parameters) args.push_back(host::res::Utf8FromWide(parameters));
+    if (parameters && *parameters) args.push_back(host::Utf8FromWide(parameters));
     if (S_ISREG(st.st_mode) && access(path.c_str(), X_OK) == 0 && Spawn(path.c_str(), false, args, dir))
         return Result(42);
     // Not a program this system can run (a document, or an executable in a

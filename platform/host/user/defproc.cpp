@@ -63,6 +63,100 @@ LRESULT CallWindowProcW(WNDPROC proc, HWND hwnd, UINT msg, WPARAM wParam, LPARAM
     return proc(hwnd, msg, wParam, lParam);
 }
 
+namespace {
+
+LRESULT SetText(Window* w, LPCWSTR text)
+{
+    std::wstring_view now = text ? text : L"";
+    // A top-level window's text is its title on the desktop, which hears
+    // of changes only (the launcher sets its title on every paint).
+    const bool changed = now != w->text;
+    w->text = now;
+    if (changed && !w->parent) host::CurrentPresenter().TextChanged(w->handle);
+    return TRUE;
+}
+
+LRESULT GetText(const Window* w, WPARAM size, LPWSTR buf)
+{
+    if (!buf || size == 0) return 0;
+    std::size_t n = std::min<std::size_t>(w->text.size(), size - 1);
+    std::wmemcpy(buf, w->text.data(), n);
+    buf[n] = 0;
+    return static_cast<LRESULT>(n);
+}
+
+void SystemCommand(HWND hwnd, WPARAM command)
+{
+    switch (command & 0xFFF0) {
+    case SC_CLOSE: SendMessageW(hwnd, WM_CLOSE, 0, 0); break;
+    case SC_MINIMIZE: ShowWindow(hwnd, SW_MINIMIZE); break;
+    case SC_RESTORE: ShowWindow(hwnd, SW_RESTORE); break;
+    case SC_MOVE: RunMoveLoop(hwnd); break;
+    default: break;
+    }
+}
+
+LRESULT HitTestWindow(HWND hwnd, LPARAM screenPoint)
+{
+    RECT r;
+    GetWindowRect(hwnd, &r);
+    POINT p{GET_X_LPARAM(screenPoint), GET_Y_LPARAM(screenPoint)};
+    return PtInRect(&r, p) ? HTCLIENT : HTNOWHERE;
+}
+
+// WM_SIZE and WM_MOVE, as the change of position asks.
+void PositionChanged(const Window* w, const WINDOWPOS* pos)
+{
+    if (!pos) return;
+    HWND hwnd = w->handle;
+    if (!(pos->flags & SWP_NOSIZE))
+        SendMessageW(hwnd, WM_SIZE, (w->style & WS_MINIMIZE) ? SIZE_MINIMIZED : SIZE_RESTORED,
+                     MAKELPARAM(pos->cx, pos->cy));
+    if (!(pos->flags & SWP_NOMOVE) && Find(hwnd)) SendMessageW(hwnd, WM_MOVE, 0, MAKELPARAM(pos->x, pos->y));
+}
+
+LRESULT SetIcon(Window* w, WPARAM which, HICON icon)
+{
+    HICON& slot = which == ICON_BIG ? w->bigIcon : w->smallIcon;
+    HICON old = slot;
+    slot = icon;
+    if (!w->parent) host::CurrentPresenter().IconChanged(w->handle);
+    return reinterpret_cast<LRESULT>(old);
+}
+
+LRESULT ControlColors(HDC dc)
+{
+    SetTextColor(dc, kWindowTextColor);
+    SetBkColor(dc, kFaceColor);
+    return reinterpret_cast<LRESULT>(FaceBrush());
+}
+
+bool Held(int vk) { return (GetKeyState(vk) & 0x8000) != 0; }
+
+// F1 alone asks for help: WM_HELP to the window with the focus.
+void KeyDown(const Window* w, WPARAM vk)
+{
+    if (vk != VK_F1 || Held(VK_SHIFT) || Held(VK_CONTROL) || Held(VK_MENU)) return;
+    HELPINFO info{};
+    info.cbSize = sizeof info;
+    info.iContextType = HELPINFO_WINDOW;
+    info.iCtrlId = w->parent ? static_cast<int>(w->id) : 0;
+    info.hItemHandle = w->handle;
+    info.dwContextId = 0;
+    info.MousePos = Input().cursor;
+    SendMessageW(w->handle, WM_HELP, 0, reinterpret_cast<LPARAM>(&info));
+}
+
+// Up to the parent of a child, or the owner of a top-level window.
+LRESULT PassHelpUp(const Window* w, WPARAM wParam, LPARAM lParam)
+{
+    if (w->parent) return SendMessageW(w->parent, WM_HELP, wParam, lParam);
+    if (w->owner) return SendMessageW(w->owner, WM_HELP, wParam, lParam);
+    return TRUE;
+}
+
+}  // namespace
+
 LRESULT DefWindowProcW(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
 {
     Window* w = FindOrFail(hwnd);
@@ -73,121 +167,47 @@ LRESULT DefWindowProcW(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
         if (cs && cs->lpszName && !IS_INTRESOURCE(cs->lpszName)) w->text = cs->lpszName;
         return TRUE;
     }
-    case WM_SETTEXT: {
-        auto* text = reinterpret_cast<LPCWSTR>(lParam);
-        std::wstring_view now = text ? text : L"";
-        // A top-level window's text is its title on the desktop, which hears
-        // of changes only (the launcher sets its title on every paint).
-        const bool changed = now != w->text;
-        w->text = now;
-        if (changed && !w->parent) host::CurrentPresenter().TextChanged(hwnd);
-        return TRUE;
-    }
-    case WM_GETTEXT: {
-        auto* buf = reinterpret_cast<LPWSTR>(lParam);
-        if (!buf || wParam == 0) return 0;
-        std::size_t n = std::min<std::size_t>(w->text.size(), wParam - 1);
-        std::wmemcpy(buf, w->text.data(), n);
-        buf[n] = 0;
-        return static_cast<LRESULT>(n);
-    }
-    case WM_GETTEXTLENGTH:
-        return static_cast<LRESULT>(w->text.size());
+    case WM_SETTEXT: return SetText(w, reinterpret_cast<LPCWSTR>(lParam));
+    case WM_GETTEXT: return GetText(w, wParam, reinterpret_cast<LPWSTR>(lParam));
+    case WM_GETTEXTLENGTH: return static_cast<LRESULT>(w->text.size());
     case WM_PAINT: {
         PAINTSTRUCT ps;
         if (BeginPaint(hwnd, &ps)) EndPaint(hwnd, &ps);
         return 0;
     }
-    case WM_ERASEBKGND:
-        return 0;  // no class brush
+    case WM_ERASEBKGND: return 0;  // no class brush
     case WM_ICONERASEBKGND: {
         RECT r;
         GetClientRect(hwnd, &r);
         FillRect(reinterpret_cast<HDC>(wParam), &r, FaceBrush());
         return 1;
     }
-    case WM_CLOSE:
-        DestroyWindow(hwnd);
-        return 0;
-    case WM_SYSCOMMAND:
-        switch (wParam & 0xFFF0) {
-        case SC_CLOSE: SendMessageW(hwnd, WM_CLOSE, 0, 0); break;
-        case SC_MINIMIZE: ShowWindow(hwnd, SW_MINIMIZE); break;
-        case SC_RESTORE: ShowWindow(hwnd, SW_RESTORE); break;
-        case SC_MOVE: RunMoveLoop(hwnd); break;
-        default: break;
-        }
-        return 0;
+    case WM_CLOSE: DestroyWindow(hwnd); return 0;
+    case WM_SYSCOMMAND: SystemCommand(hwnd, wParam); return 0;
     case WM_NCLBUTTONDOWN:
-        if (wParam == HTCAPTION && !w->parent)
-            SendMessageW(hwnd, WM_SYSCOMMAND, SC_MOVE | HTCAPTION, lParam);
+        if (wParam == HTCAPTION && !w->parent) SendMessageW(hwnd, WM_SYSCOMMAND, SC_MOVE | HTCAPTION, lParam);
         return 0;
-    case WM_NCHITTEST: {
-        RECT r;
-        GetWindowRect(hwnd, &r);
-        POINT p{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
-        return PtInRect(&r, p) ? HTCLIENT : HTNOWHERE;
-    }
-    case WM_MOUSEACTIVATE:
-        return 1;  // MA_ACTIVATE
-    case WM_WINDOWPOSCHANGED: {
-        auto* pos = reinterpret_cast<const WINDOWPOS*>(lParam);
-        if (!pos) return 0;
-        if (!(pos->flags & SWP_NOSIZE))
-            SendMessageW(hwnd, WM_SIZE, (w->style & WS_MINIMIZE) ? SIZE_MINIMIZED : SIZE_RESTORED,
-                         MAKELPARAM(pos->cx, pos->cy));
-        if (!(pos->flags & SWP_NOMOVE) && Find(hwnd)) SendMessageW(hwnd, WM_MOVE, 0, MAKELPARAM(pos->x, pos->y));
-        return 0;
-    }
+    case WM_NCHITTEST: return HitTestWindow(hwnd, lParam);
+    case WM_MOUSEACTIVATE: return 1;  // MA_ACTIVATE
+    case WM_WINDOWPOSCHANGED: PositionChanged(w, reinterpret_cast<const WINDOWPOS*>(lParam)); return 0;
     case WM_ACTIVATE:
         if (LOWORD(wParam) != WA_INACTIVE && !(w->style & WS_MINIMIZE)) SetFocus(hwnd);
         return 0;
-    case WM_SETICON: {
-        HICON old = wParam == ICON_BIG ? w->bigIcon : w->smallIcon;
-        (wParam == ICON_BIG ? w->bigIcon : w->smallIcon) = reinterpret_cast<HICON>(lParam);
-        if (!w->parent) host::CurrentPresenter().IconChanged(hwnd);
-        return reinterpret_cast<LRESULT>(old);
-    }
-    case WM_GETICON:
-        return reinterpret_cast<LRESULT>(wParam == ICON_BIG ? w->bigIcon : w->smallIcon);
-    case WM_QUERYDRAGICON:
-        return reinterpret_cast<LRESULT>(w->bigIcon);
+    case WM_SETICON: return SetIcon(w, wParam, reinterpret_cast<HICON>(lParam));
+    case WM_GETICON: return reinterpret_cast<LRESULT>(wParam == ICON_BIG ? w->bigIcon : w->smallIcon);
+    case WM_QUERYDRAGICON: return reinterpret_cast<LRESULT>(w->bigIcon);
     case WM_CTLCOLORMSGBOX:
     case WM_CTLCOLOREDIT:
     case WM_CTLCOLORLISTBOX:
     case WM_CTLCOLORBTN:
     case WM_CTLCOLORDLG:
     case WM_CTLCOLORSCROLLBAR:
-    case WM_CTLCOLORSTATIC: {
-        HDC dc = reinterpret_cast<HDC>(wParam);
-        SetTextColor(dc, kWindowTextColor);
-        SetBkColor(dc, kFaceColor);
-        return reinterpret_cast<LRESULT>(FaceBrush());
-    }
-    case WM_KEYDOWN:
-        // F1 alone asks for help: WM_HELP to the window with the focus.
-        if (wParam == VK_F1 && !(GetKeyState(VK_SHIFT) & 0x8000) && !(GetKeyState(VK_CONTROL) & 0x8000) &&
-            !(GetKeyState(VK_MENU) & 0x8000)) {
-            HELPINFO info{};
-            info.cbSize = sizeof info;
-            info.iContextType = HELPINFO_WINDOW;
-            info.iCtrlId = w->parent ? static_cast<int>(w->id) : 0;
-            info.hItemHandle = hwnd;
-            info.dwContextId = 0;
-            info.MousePos = Input().cursor;
-            SendMessageW(hwnd, WM_HELP, 0, reinterpret_cast<LPARAM>(&info));
-        }
-        return 0;
+    case WM_CTLCOLORSTATIC: return ControlColors(reinterpret_cast<HDC>(wParam));
+    case WM_KEYDOWN: KeyDown(w, wParam); return 0;
     case WM_SYSKEYDOWN:
-        if (wParam == VK_F4 && (lParam & (1L << 29)))
-            SendMessageW(RootOf(hwnd), WM_SYSCOMMAND, SC_CLOSE, 0);
+        if (wParam == VK_F4 && (lParam & (1L << 29))) SendMessageW(RootOf(hwnd), WM_SYSCOMMAND, SC_CLOSE, 0);
         return 0;
-    case WM_HELP:
-        // Up to the parent of a child, or the owner of a top-level window.
-        if (w->parent) return SendMessageW(w->parent, WM_HELP, wParam, lParam);
-        if (w->owner) return SendMessageW(w->owner, WM_HELP, wParam, lParam);
-        return TRUE;
-    default:
-        return 0;
+    case WM_HELP: return PassHelpUp(w, wParam, lParam);
+    default: return 0;
     }
 }

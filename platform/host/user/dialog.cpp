@@ -1,7 +1,8 @@
 // Dialog boxes: creation from an extended template, the default dialog
 // procedure, EndDialog and dialog units.
 #include "res/format.h"
-#include "user/user.h"
+#include "base/utf.h"
+#include "user/testing.h"
 #include "user/internal.h"
 
 #include <cstring>
@@ -75,7 +76,7 @@ std::size_t ExtendedTemplateLength(const std::uint8_t* p)
 LPCWSTR ControlClass(const res::ResId& id, std::wstring* storage)
 {
     if (id.IsOrdinal()) return MAKEINTRESOURCEW(id.ordinal());
-    *storage = res::ToWide(id.name());
+    *storage = ToWide(id.name());
     return storage->c_str();
 }
 
@@ -146,49 +147,60 @@ bool DialogEnded(HWND dlg, INT_PTR* result)
     return true;
 }
 
-}  // namespace host::user
+namespace {
 
-HWND CreateDialogIndirectParamW(HINSTANCE instance, LPCDLGTEMPLATEW dlgTemplate, HWND parent,
-                                DLGPROC dialogFunc, LPARAM initParam)
+// The template behind the pointer, or false with ERROR_INVALID_PARAMETER.
+bool DecodeTemplate(LPCDLGTEMPLATEW dlgTemplate, res::DialogTemplate* t)
 {
-    if (!dlgTemplate) { SetLastError(ERROR_INVALID_PARAMETER); return nullptr; }
-    if (parent && !FindOrFail(parent)) return nullptr;
     const auto* bytes = reinterpret_cast<const std::uint8_t*>(dlgTemplate);
-    std::size_t length = ExtendedTemplateLength(bytes);
-    if (!length) { SetLastError(ERROR_INVALID_PARAMETER); return nullptr; }
-    host::res::DialogTemplate t;
+    std::size_t length = dlgTemplate ? ExtendedTemplateLength(bytes) : 0;
     try {
-        t = host::res::DecodeDialogEx(host::res::Bytes(bytes, length));
-    } catch (const host::res::ResError&) {
-        SetLastError(ERROR_INVALID_PARAMETER);
-        return nullptr;
+        if (length) *t = res::DecodeDialogEx(res::Bytes(bytes, length));
+    } catch (const res::ResError&) {
+        length = 0;
     }
+    if (!length) SetLastError(ERROR_INVALID_PARAMETER);
+    return length != 0;
+}
 
-    // The font first: the dialog's size depends on it.
+// The dialog's font and the base units it gives (the system font's where
+// the template names none or it cannot be made).
+struct DialogFont {
     HFONT font = nullptr;
-    bool ownsFont = false;
+    bool owned = false;
+    int baseX = 0, baseY = 0;
+};
+
+DialogFont MakeDialogFont(const res::DialogTemplate& t)
+{
+    DialogFont f;
     if ((t.style & DS_SETFONT) && t.pointSize != 0x7FFF) {
         LOGFONTW lf{};
         lf.lfHeight = -MulDiv(t.pointSize, 96, 72);
         lf.lfWeight = t.weight;
         lf.lfItalic = t.italic;
         lf.lfCharSet = t.charset;
-        std::wstring face = host::res::ToWide(t.typeface);
+        std::wstring face = ToWide(t.typeface);
         std::wcsncpy(lf.lfFaceName, face.c_str(), LF_FACESIZE - 1);
-        font = CreateFontIndirectW(&lf);
-        ownsFont = font != nullptr;
+        f.font = CreateFontIndirectW(&lf);
+        f.owned = f.font != nullptr;
     }
-    if (!font) font = static_cast<HFONT>(GetStockObject(SYSTEM_FONT));
-    int baseX = 0, baseY = 0;
-    ComputeBaseUnits(font, &baseX, &baseY);
-    if (baseX <= 0 || baseY <= 0) {
+    if (!f.font) f.font = static_cast<HFONT>(GetStockObject(SYSTEM_FONT));
+    ComputeBaseUnits(f.font, &f.baseX, &f.baseY);
+    if (f.baseX <= 0 || f.baseY <= 0) {
         LONG units = GetDialogBaseUnits();
-        baseX = LOWORD(units);
-        baseY = HIWORD(units);
+        f.baseX = LOWORD(units);
+        f.baseY = HIWORD(units);
     }
+    return f;
+}
 
-    int x = MulDiv(t.x, baseX, 4), y = MulDiv(t.y, baseY, 8);
-    int cx = MulDiv(t.cx, baseX, 4), cy = MulDiv(t.cy, baseY, 8);
+// Where the dialog goes, in screen coordinates: centred on the work area,
+// on the pointer, or at the template's place in the parent's client area.
+RECT DialogRect(const res::DialogTemplate& t, const DialogFont& f, HWND parent)
+{
+    int x = MulDiv(t.x, f.baseX, 4), y = MulDiv(t.y, f.baseY, 8);
+    int cx = MulDiv(t.cx, f.baseX, 4), cy = MulDiv(t.cy, f.baseY, 8);
     if (t.style & DS_CENTER) {
         RECT work;
         SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
@@ -203,73 +215,131 @@ HWND CreateDialogIndirectParamW(HINSTANCE instance, LPCDLGTEMPLATEW dlgTemplate,
         x += o.x;
         y += o.y;
     }
+    return RECT{x, y, x + cx, y + cy};
+}
 
+// The dialog window itself, hidden, holding its font. Null when it could
+// not be made or its class is no dialog class.
+HWND CreateDialogWindow(const res::DialogTemplate& t, const DialogFont& f, RECT r, HWND parent,
+                        HINSTANCE instance, DLGPROC dialogFunc)
+{
     std::wstring classStorage;
     LPCWSTR cls = L"#32770";
     if (!(t.windowClass.IsOrdinal() && t.windowClass.ordinal() == 0)) cls = ControlClass(t.windowClass, &classStorage);
-    std::wstring title = host::res::ToWide(t.title);
-    DWORD style = t.style & ~WS_VISIBLE;
-    HWND dlg = CreateWindowInternal(t.exStyle, cls, title.c_str(), style, x, y, cx, cy, parent,
-                                    nullptr, instance, nullptr, dialogFunc);
-    if (!dlg) {
-        if (ownsFont) DeleteObject(font);
-        return nullptr;
-    }
+    std::wstring title = ToWide(t.title);
+    CREATESTRUCTW cs{};
+    cs.hInstance = instance;
+    cs.hwndParent = parent;
+    cs.cy = r.bottom - r.top;
+    cs.cx = r.right - r.left;
+    cs.y = r.top;
+    cs.x = r.left;
+    cs.style = static_cast<LONG>(t.style & ~WS_VISIBLE);
+    cs.lpszName = title.c_str();
+    cs.lpszClass = cls;
+    cs.dwExStyle = t.exStyle;
+    HWND dlg = CreateWindowInternal(cs, dialogFunc);
+    if (!dlg) return nullptr;
     Window* w = Find(dlg);
     if (!w || w->kind != WindowKind::Dialog) {
         if (w) DestroyWindow(dlg);
-        if (ownsFont) DeleteObject(font);
         SetLastError(ERROR_CANNOT_FIND_WND_CLASS);
         return nullptr;
     }
     DialogState& ds = DialogOf(w);
-    ds.font = font;
-    ds.ownsFont = ownsFont;
-    ds.baseX = baseX;
-    ds.baseY = baseY;
-    SendMessageW(dlg, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+    ds.font = f.font;
+    ds.ownsFont = f.owned;
+    ds.baseX = f.baseX;
+    ds.baseY = f.baseY;
+    SendMessageW(dlg, WM_SETFONT, reinterpret_cast<WPARAM>(f.font), FALSE);
+    return dlg;
+}
 
-    for (const host::res::DialogItem& item : t.items) {
-        if (!IsWindow(dlg)) return nullptr;
-        std::wstring itemClass, text;
-        LPCWSTR itemCls = ControlClass(item.windowClass, &itemClass);
-        int ordinalTitle = -1;
-        if (item.title.IsOrdinal()) ordinalTitle = item.title.ordinal();
-        else text = host::res::ToWide(item.title.name());
-        HWND c = CreateWindowInternal(item.exStyle, itemCls, text.c_str(), item.style | WS_CHILD,
-                                      MulDiv(item.x, baseX, 4), MulDiv(item.y, baseY, 8),
-                                      MulDiv(item.cx, baseX, 4), MulDiv(item.cy, baseY, 8), dlg,
-                                      reinterpret_cast<HMENU>(static_cast<std::uintptr_t>(item.id)),
-                                      instance,
-                                      item.creationData.empty() ? nullptr
-                                                                : const_cast<std::uint8_t*>(item.creationData.data()),
-                                      nullptr);
-        if (!c) {
-            if (t.style & DS_NOFAILCREATE) continue;
-            DWORD err = GetLastError();
-            if (IsWindow(dlg)) DestroyWindow(dlg);
-            SetLastError(err);
-            return nullptr;
-        }
-        if (ordinalTitle >= 0 && (item.style & SS_TYPEMASK) == SS_ICON) {
-            if (Window* cw = Find(c)) cw->staticIcon = LoadIconW(instance, MAKEINTRESOURCEW(ordinalTitle));
-        }
-        SendMessageW(c, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+// One control of the template, in dialog units turned to pixels.
+HWND CreateControl(HWND dlg, const res::DialogItem& item, const DialogFont& f, HINSTANCE instance)
+{
+    std::wstring itemClass, text;
+    LPCWSTR cls = ControlClass(item.windowClass, &itemClass);
+    if (!item.title.IsOrdinal()) text = ToWide(item.title.name());
+    CREATESTRUCTW cs{};
+    if (!item.creationData.empty()) cs.lpCreateParams = const_cast<std::uint8_t*>(item.creationData.data());
+    cs.hInstance = instance;
+    cs.hMenu = reinterpret_cast<HMENU>(static_cast<std::uintptr_t>(item.id));
+    cs.hwndParent = dlg;
+    cs.cy = MulDiv(item.cy, f.baseY, 8);
+    cs.cx = MulDiv(item.cx, f.baseX, 4);
+    cs.y = MulDiv(item.y, f.baseY, 8);
+    cs.x = MulDiv(item.x, f.baseX, 4);
+    cs.style = static_cast<LONG>(item.style | WS_CHILD);
+    cs.lpszName = text.c_str();
+    cs.lpszClass = cls;
+    cs.dwExStyle = item.exStyle;
+    HWND c = CreateWindowInternal(cs, nullptr);
+    if (!c) return nullptr;
+    // An icon control names its icon by ordinal in the title.
+    if (item.title.IsOrdinal() && (item.style & SS_TYPEMASK) == SS_ICON) {
+        if (Window* cw = Find(c)) cw->staticIcon = LoadIconW(instance, MAKEINTRESOURCEW(item.title.ordinal()));
     }
-    if (!(w = Find(dlg))) return nullptr;
+    SendMessageW(c, WM_SETFONT, reinterpret_cast<WPARAM>(f.font), FALSE);
+    return c;
+}
 
+// Every control; a control that cannot be made destroys the dialog unless
+// the template says DS_NOFAILCREATE. False when the dialog is gone.
+bool CreateControls(HWND dlg, const res::DialogTemplate& t, const DialogFont& f, HINSTANCE instance)
+{
+    for (const res::DialogItem& item : t.items) {
+        if (!IsWindow(dlg)) return false;
+        if (CreateControl(dlg, item, f, instance) || (t.style & DS_NOFAILCREATE)) continue;
+        DWORD err = GetLastError();
+        if (IsWindow(dlg)) DestroyWindow(dlg);
+        SetLastError(err);
+        return false;
+    }
+    return Find(dlg) != nullptr;
+}
+
+// WM_INITDIALOG, the focus it asks for, and the dialog shown if its
+// template says so. False when a handler destroyed the dialog.
+bool InitialiseDialog(HWND dlg, const res::DialogTemplate& t, LPARAM initParam)
+{
     // TRUE from WM_INITDIALOG: the first tab stop (else the dialog) takes the
     // focus when the dialog is activated, which showing it does.
     HWND first = NextDialogControl(dlg, nullptr, false, false);
     LRESULT init = SendMessageW(dlg, WM_INITDIALOG, reinterpret_cast<WPARAM>(first), initParam);
-    if (!(w = Find(dlg))) return nullptr;
+    Window* w = Find(dlg);
+    if (!w) return false;
     if (init) {
         DialogOf(w).savedFocus = first;
         if (GetActiveWindow() == dlg) SetFocus(first ? first : dlg);
     }
-    if (!(w = Find(dlg))) return nullptr;
+    if (!(w = Find(dlg))) return false;
     if ((t.style & WS_VISIBLE) && !(w->style & WS_VISIBLE)) ShowWindow(dlg, SW_SHOWNORMAL);
-    return Find(dlg) ? dlg : nullptr;
+    return Find(dlg) != nullptr;
+}
+
+}  // namespace
+
+}  // namespace host::user
+
+HWND CreateDialogIndirectParamW(HINSTANCE instance, LPCDLGTEMPLATEW dlgTemplate, HWND parent,
+                                DLGPROC dialogFunc, LPARAM initParam)
+{
+    using namespace host::user;
+    if (!dlgTemplate) { SetLastError(ERROR_INVALID_PARAMETER); return nullptr; }
+    if (parent && !FindOrFail(parent)) return nullptr;
+    host::res::DialogTemplate t;
+    if (!DecodeTemplate(dlgTemplate, &t)) return nullptr;
+    // The font first: the dialog's size depends on it.
+    DialogFont font = MakeDialogFont(t);
+    HWND dlg = CreateDialogWindow(t, font, DialogRect(t, font, parent), parent, instance, dialogFunc);
+    if (!dlg) {
+        if (font.owned) DeleteObject(font.font);
+        return nullptr;
+    }
+    // From here the dialog owns its font.
+    if (!CreateControls(dlg, t, font, instance)) return nullptr;
+    return InitialiseDialog(dlg, t, initParam) ? dlg : nullptr;
 }
 
 LRESULT DefDlgProcW(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)

@@ -1,10 +1,10 @@
-// What the window manager's files share: the window table, the queue, input
-// state and the presenter. Not part of the Win32 surface; only platform/host
-// includes it.
+// What USER's files share: the window table, the queue, input state and
+// the presenter. Only USER includes it; presenters use user/presenting.h.
 #pragma once
 
 #include "present/presenter.h"
 #include "gdi/surface.h"
+#include "user/presenting.h"
 #include "win32.h"
 
 #include <algorithm>
@@ -75,7 +75,7 @@ struct Window {
     int Height() const { return rect.bottom - rect.top; }
 };
 
-// ---- window table (user_window.cpp) ---------------------------------------------
+// ---- window table (window.cpp) ---------------------------------------------
 Window* Find(HWND h);                // nullptr for stale or foreign handles
 Window* FindOrFail(HWND h);          // the same, and ERROR_INVALID_WINDOW_HANDLE
 const std::vector<HWND>& TopLevels();  // creation order
@@ -90,28 +90,27 @@ RECT VisibleClipInTop(const Window* w);    // client area ∩ ancestors', top-le
 std::shared_ptr<Surface> SurfaceOf(const Window* w);
 bool ResizeSurface(Window* top);     // reallocates to the window's size
 void ForgetAllWindows();             // Reset: drop everything without messages
-HWND CreateWindowInternal(DWORD exStyle, LPCWSTR className, LPCWSTR name, DWORD style,
-                          int x, int y, int cx, int cy, HWND parent, HMENU menu,
-                          HINSTANCE instance, LPVOID param, DLGPROC dialogProc);
+// CreateWindowExW with the parameters it takes in `cs`; a dialog's
+// procedure for windows of the dialog class.
+HWND CreateWindowInternal(CREATESTRUCTW cs, DLGPROC dialogProc);
 
-// ---- messages (user_queue.cpp) ----------------------------------------------------
+// ---- messages (queue.cpp) ----------------------------------------------------
 DWORD Now();
 void QueueMessage(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, bool front = false);
-bool HasPendingWork();               // a posted message, quit or paint is waiting
 void DropMessagesFor(HWND h);
 void ClearQueue();
 // Blocks like GetMessageW but takes every message; false on WM_QUIT (which
 // it leaves queued again, for the caller's own loop).
 bool NextMessageForModalLoop(MSG* msg);
 
-// ---- painting (user_paint.cpp) -------------------------------------------------------
+// ---- painting (paint.cpp) -------------------------------------------------------
 void Invalidate(Window* w, const RECT* clientRect, bool erase, bool allChildren);
 void InvalidateAll(Window* w, bool erase);   // window and all descendants
 void InvalidateParentArea(Window* child);    // where the child lies in its parent
 HWND FindWindowToPaint(HWND filter);
 void ReleaseAllDcs();
 
-// ---- input (user_input.cpp) ------------------------------------------------------------
+// ---- input (input.cpp) ------------------------------------------------------------
 struct InputState {
     std::uint8_t async[256]{};
     std::uint8_t sync[256]{};
@@ -127,7 +126,7 @@ HWND HitTest(POINT screen, int* hitCode);
 void DeliverMouse(UINT clientMsg, UINT ncMsg);  // from the current pointer and buttons
 void DeliverKey(UINT vk, bool down);
 
-// ---- dialogs (user_dialog.cpp) -----------------------------------------------------------
+// ---- dialogs (dialog.cpp) -----------------------------------------------------------
 DialogState& DialogOf(Window* w);     // created on first use
 void ComputeBaseUnits(HFONT font, int* baseX, int* baseY);
 // The next (or previous) tab stop of the dialog after `from`, wrapping; with
@@ -135,7 +134,7 @@ void ComputeBaseUnits(HFONT font, int* baseX, int* baseY);
 HWND NextDialogControl(HWND dlg, HWND from, bool previous, bool group);
 LRESULT CALLBACK StaticWndProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
 
-// ---- defaults (user_defproc.cpp) ------------------------------------------------------------
+// ---- defaults (defproc.cpp) ------------------------------------------------------------
 HBRUSH FaceBrush();                    // COLOR_3DFACE
 constexpr COLORREF kFaceColor = RGB(240, 240, 240);
 constexpr COLORREF kWindowTextColor = RGB(0, 0, 0);

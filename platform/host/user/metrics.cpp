@@ -1,6 +1,6 @@
 // System metrics and parameters of the presenter's screen, and the small
 // services around them: message boxes, help, beeps, common controls.
-#include "present/headless/headless.h"
+#include "gdi/icon.h"
 #include "user/internal.h"
 
 BOOL SystemParametersInfoW(UINT action, UINT param, LPVOID pv, UINT winIni)
@@ -25,7 +25,7 @@ int GetSystemMetrics(int index)
     case SM_CXBORDER:
     case SM_CYBORDER: return 1;
     case SM_CXICON:
-    case SM_CYICON:
+    case SM_CYICON: return host::kIconSize;
     case SM_CXCURSOR:
     case SM_CYCURSOR: return 32;
     case SM_CXSMICON:

@@ -5,6 +5,8 @@
 // none the presenter ends the process (a session never hangs).
 #include "user/internal.h"
 
+#include "shell/shell.h"
+
 #include <chrono>
 
 namespace host::user {
@@ -58,15 +60,23 @@ bool Fetch(MSG* out, HWND hwnd, UINT lo, UINT hi, bool remove)
     return false;
 }
 
-// Retrieves the next message, asking the presenter for input while there is
-// none; the presenter ends the process when none will come. A Fetch that
-// finds nothing changes nothing, so each attempt is also the retrieval.
+// While a started program has not been reaped, the wait for input wakes
+// this often, so that one ended on a quiet desktop does not linger as a zombie.
+constexpr int kReapPollMs = 250;
+
+// Retrieves the next message. While there is none the thread idles: ended
+// programs are reaped and the presenter is asked for input, which it
+// delivers through USER's input calls; when it says none will ever come and
+// nothing was queued meanwhile, it ends the process. A Fetch that finds
+// nothing changes nothing, so each attempt is also the retrieval.
 void Retrieve(MSG* out, HWND hwnd, UINT lo, UINT hi)
 {
     while (!Fetch(out, hwnd, lo, hi, true)) {
-        host::CurrentPresenter().Idle();
+        shell::ReapChildren();
+        const int wake = shell::ChildrenPending() ? kReapPollMs : Presenter::kNoWake;
+        const bool more = host::CurrentPresenter().Idle(wake);
         if (Fetch(out, hwnd, lo, hi, true)) return;
-        host::CurrentPresenter().Starved();
+        if (!more) host::CurrentPresenter().Starved();
     }
 }
 

@@ -221,96 +221,113 @@ void ForgetAllWindows()
     t.zOrder.clear();
 }
 
-HWND CreateWindowInternal(DWORD exStyle, LPCWSTR className, LPCWSTR name, DWORD style,
-                          int x, int y, int cx, int cy, HWND parent, HMENU menu,
-                          HINSTANCE instance, LPVOID param, DLGPROC dialogProc)
-{
-    WindowKind kind;
-    std::wstring canonical;
-    if (!ResolveClass(className, &kind, &canonical)) {
-        SetLastError(ERROR_CANNOT_FIND_WND_CLASS);
-        return nullptr;
-    }
-    Window* parentWindow = nullptr;
-    if (parent) {
-        parentWindow = Find(parent);
-        if (!parentWindow) {
-            SetLastError(ERROR_INVALID_WINDOW_HANDLE);
-            return nullptr;
-        }
-    }
-    if ((style & WS_CHILD) && !parentWindow) {
-        SetLastError(kErrorTopLevelChild);
-        return nullptr;
-    }
-    if (x == CW_USEDEFAULT) x = y = 0;
-    if (cx == CW_USEDEFAULT) cx = cy = 0;
+namespace {
 
+// The parent a window of that style may have: null for a top-level window
+// without owner; false, with the error set, for a stale parent or a child
+// without one.
+bool CheckParent(const CREATESTRUCTW& cs, Window** parent)
+{
+    *parent = nullptr;
+    if (cs.hwndParent && !(*parent = Find(cs.hwndParent))) {
+        SetLastError(ERROR_INVALID_WINDOW_HANDLE);
+        return false;
+    }
+    if ((cs.style & WS_CHILD) && !*parent) {
+        SetLastError(kErrorTopLevelChild);
+        return false;
+    }
+    return true;
+}
+
+// The window as it is before its first message: hidden, at its place.
+std::shared_ptr<Window> NewWindow(const CREATESTRUCTW& cs, WindowKind kind, std::wstring className, DLGPROC dialogProc)
+{
     auto w = std::make_shared<Window>();
     Table& t = T();
     w->handle = reinterpret_cast<HWND>(t.next);
     t.next += 2;
     w->kind = kind;
-    w->className = canonical;
+    w->className = std::move(className);
     w->proc = kind == WindowKind::Dialog ? DefDlgProcW : StaticWndProc;
-    w->instance = instance;
-    bool wantVisible = (style & WS_VISIBLE) != 0;
-    w->style = style & ~WS_VISIBLE;
-    w->exStyle = exStyle;
-    w->rect = RECT{x, y, x + ClampExtent(cx), y + ClampExtent(cy)};
+    w->instance = cs.hInstance;
+    w->style = static_cast<DWORD>(cs.style) & ~WS_VISIBLE;
+    w->exStyle = cs.dwExStyle;
+    w->rect = RECT{cs.x, cs.y, cs.x + ClampExtent(cs.cx), cs.y + ClampExtent(cs.cy)};
     if (kind == WindowKind::Dialog) {
         w->extra.assign(kDialogExtraBytes, 0);
         WriteExtra(w.get(), DWLP_DLGPROC, reinterpret_cast<LONG_PTR>(dialogProc));
     }
-    if (style & WS_CHILD) {
-        w->parent = parent;
-        w->id = reinterpret_cast<LONG_PTR>(menu);
+    if (cs.style & WS_CHILD) {
+        w->parent = cs.hwndParent;
+        w->id = reinterpret_cast<LONG_PTR>(cs.hMenu);
     } else {
-        w->owner = parent ? RootOf(parent) : nullptr;
+        w->owner = cs.hwndParent ? RootOf(cs.hwndParent) : nullptr;
         if (!ResizeSurface(w.get())) return nullptr;
     }
+    return w;
+}
+
+// Into the table, the parent's children or the top-level z-order, and the
+// presenter's knowledge.
+void Enter(const std::shared_ptr<Window>& w, Window* parent)
+{
+    Table& t = T();
     HWND h = w->handle;
     t.windows[reinterpret_cast<std::uintptr_t>(h)] = w;
-    if (parentWindow && (style & WS_CHILD)) {
-        parentWindow->children.push_back(h);
+    if (parent && w->IsChild()) {
+        parent->children.push_back(h);
     } else {
         t.topLevels.push_back(h);
         t.zOrder.insert(t.zOrder.begin(), h);
         host::CurrentPresenter().WindowCreated(h);
     }
+}
 
-    CREATESTRUCTW cs{};
-    cs.lpCreateParams = param;
-    cs.hInstance = instance;
-    cs.hMenu = menu;
-    cs.hwndParent = parent;
-    cs.x = x;
-    cs.y = y;
-    cs.cx = cx;
-    cs.cy = cy;
-    cs.style = static_cast<LONG>(style);
-    cs.lpszName = name;
-    cs.lpszClass = className;
-    cs.dwExStyle = exStyle;
+// WM_NCCREATE, WM_CREATE, WM_SIZE, WM_MOVE, then the window is shown if
+// asked. Any handler may destroy the window; false when it is gone.
+bool SendCreationMessages(HWND h, CREATESTRUCTW& cs)
+{
     if (!SendMessageW(h, WM_NCCREATE, 0, reinterpret_cast<LPARAM>(&cs))) {
         if (Find(h)) SendNcDestroyAndFree(h);
         SetLastError(ERROR_INVALID_PARAMETER);
-        return nullptr;
+        return false;
     }
-    if (!Find(h)) return nullptr;
+    if (!Find(h)) return false;
     if (SendMessageW(h, WM_CREATE, 0, reinterpret_cast<LPARAM>(&cs)) == -1) {
         if (Find(h)) DestroyWindow(h);
         SetLastError(ERROR_INVALID_PARAMETER);
-        return nullptr;
+        return false;
     }
     Window* created = Find(h);
-    if (!created) return nullptr;
+    if (!created) return false;
     SendMessageW(h, WM_SIZE, SIZE_RESTORED, MAKELPARAM(created->Width(), created->Height()));
-    if (!(created = Find(h))) return nullptr;
+    if (!(created = Find(h))) return false;
     SendMessageW(h, WM_MOVE, 0, MAKELPARAM(created->rect.left, created->rect.top));
-    if (!(created = Find(h))) return nullptr;
-    if (wantVisible) ShowWindow(h, SW_SHOW);
-    return Find(h) ? h : nullptr;
+    if (!Find(h)) return false;
+    if (cs.style & WS_VISIBLE) ShowWindow(h, SW_SHOW);
+    return Find(h) != nullptr;
+}
+
+}  // namespace
+
+HWND CreateWindowInternal(CREATESTRUCTW cs, DLGPROC dialogProc)
+{
+    WindowKind kind;
+    std::wstring canonical;
+    if (!ResolveClass(cs.lpszClass, &kind, &canonical)) {
+        SetLastError(ERROR_CANNOT_FIND_WND_CLASS);
+        return nullptr;
+    }
+    Window* parent;
+    if (!CheckParent(cs, &parent)) return nullptr;
+    if (cs.x == CW_USEDEFAULT) cs.x = cs.y = 0;
+    if (cs.cx == CW_USEDEFAULT) cs.cx = cs.cy = 0;
+    std::shared_ptr<Window> w = NewWindow(cs, kind, std::move(canonical), dialogProc);
+    if (!w) return nullptr;
+    Enter(w, parent);
+    HWND h = w->handle;
+    return SendCreationMessages(h, cs) ? h : nullptr;
 }
 
 namespace {
@@ -351,8 +368,20 @@ HWND CreateWindowExW(DWORD exStyle, LPCWSTR className, LPCWSTR windowName, DWORD
                      int x, int y, int cx, int cy, HWND parent, HMENU menu,
                      HINSTANCE instance, LPVOID param)
 {
-    return CreateWindowInternal(exStyle, className, windowName, style, x, y, cx, cy, parent,
-                                menu, instance, param, nullptr);
+    CREATESTRUCTW cs{};
+    cs.lpCreateParams = param;
+    cs.hInstance = instance;
+    cs.hMenu = menu;
+    cs.hwndParent = parent;
+    cs.cy = cy;
+    cs.cx = cx;
+    cs.y = y;
+    cs.x = x;
+    cs.style = static_cast<LONG>(style);
+    cs.lpszName = windowName;
+    cs.lpszClass = className;
+    cs.dwExStyle = exStyle;
+    return CreateWindowInternal(cs, nullptr);
 }
 
 // WM_DESTROY goes to the window and then down to its children, while all of

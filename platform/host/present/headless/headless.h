@@ -3,11 +3,11 @@
 // them as a user would (pointer and keys, in screen coordinates) and read
 // the pixels a window shows.
 //
-// ORVANE_PRESENTER picks the presenter: "headless" this one, "sdl" or unset
-// the SDL2 desktop presenter (sdl/sdl_presenter.h), which needs a display.
-// A scripted session reads ORVANE_HEADLESS_SCRIPT: see headless_script.h.
+// ORVANE_PRESENTER=headless picks it (present/registry). A scripted session
+// reads ORVANE_HEADLESS_SCRIPT: see script.h.
 #pragma once
 
+#include "present/presenter.h"
 #include "win32.h"
 
 #include <cstdint>
@@ -25,13 +25,15 @@ constexpr int kScreenHeight = 768;
 // gives input or inspects windows. If it gives nothing, the thread has no
 // input left: the presenter reports it on stderr and ends the process with
 // status 124, so a session that never ends fails instead of hanging.
+// A session script, when there is one, runs as this hook.
 using IdleHook = std::function<void()>;
 void SetIdleHook(IdleHook hook);
 
-// Input as a user gives it; each call queues the messages the real system
-// would (mouse messages to the window under the pointer or the capture, in
-// its client coordinates; key messages to the focus window, WM_SYSKEYDOWN
-// while Alt is held).
+// A new headless presenter (the registry's choice for "headless").
+std::unique_ptr<Presenter> MakePresenter();
+
+// Input as a user gives it, through USER's input calls (user/presenting.h);
+// the pointer stays on the virtual screen.
 void MovePointer(int screenX, int screenY);
 void PressLeft();
 void ReleaseLeft();

@@ -1,9 +1,9 @@
-// Session scripts for the headless presenter (grammar in headless_script.h).
+// Session scripts for the headless presenter (grammar in script.h).
 #include "present/headless/script.h"
 
+#include "base/utf.h"
 #include "present/headless/headless.h"
-#include "res/format.h"
-#include "user/internal.h"
+#include "user/presenting.h"
 
 #include <algorithm>
 #include <charconv>
@@ -11,6 +11,7 @@
 #include <climits>
 #include <cstdio>
 #include <cstdlib>
+#include <span>
 #include <sstream>
 #include <thread>
 #include <unistd.h>
@@ -73,89 +74,95 @@ int KeyCode(std::string_view given)
     return 0;
 }
 
+// The words of one command after its verb, already counted. Each parser
+// fills the command's operands and returns an error text, empty when good.
+using Operands = std::span<const std::string_view>;
+using OperandParser = std::string (*)(std::string_view verb, Operands args, ScriptCommand* c);
+
+std::string NoOperands(std::string_view, Operands, ScriptCommand*) { return {}; }
+
+std::string Point(std::string_view verb, Operands args, ScriptCommand* c)
+{
+    if (Int(args[0], &c->x) && Int(args[1], &c->y)) return {};
+    return "'" + std::string(verb) + "' needs integer coordinates, got '" + std::string(args[0]) + "' '" +
+           std::string(args[1]) + "'";
+}
+
+std::string KeyName(std::string_view, Operands args, ScriptCommand* c)
+{
+    c->x = KeyCode(args[0]);
+    return c->x ? std::string() : "unknown key '" + std::string(args[0]) + "'";
+}
+
+std::string Path(std::string_view, Operands args, ScriptCommand* c)
+{
+    c->path = std::string(args[0]);
+    return {};
+}
+
+std::string Area(std::string_view, Operands args, ScriptCommand* c)
+{
+    if (Int(args[0], &c->x) && Int(args[1], &c->y) && Int(args[2], &c->cx) && Int(args[3], &c->cy) && c->cx >= 0 &&
+        c->cy >= 0)
+        return {};
+    return "'invalidate' needs integers X Y and sizes W H >= 0";
+}
+
+std::string Milliseconds(std::string_view, Operands args, ScriptCommand* c)
+{
+    if (Int(args[0], &c->x) && c->x >= 0 && c->x <= 60000) return {};
+    return "'sleep' needs milliseconds from 0 to 60000, got '" + std::string(args[0]) + "'";
+}
+
+struct VerbRule {
+    std::string_view name;
+    Verb verb;
+    std::size_t operands;
+    OperandParser parse;
+};
+
+constexpr VerbRule kVerbs[] = {
+    {"move", Verb::Move, 2, Point},          {"smove", Verb::ScreenMove, 2, Point},
+    {"click", Verb::Click, 2, Point},        {"press", Verb::Press, 0, NoOperands},
+    {"release", Verb::Release, 0, NoOperands}, {"altf4", Verb::AltF4, 0, NoOperands},
+    {"close", Verb::Close, 0, NoOperands},   {"minimize", Verb::Minimize, 0, NoOperands},
+    {"restore", Verb::Restore, 0, NoOperands}, {"report", Verb::Report, 0, NoOperands},
+    {"key", Verb::Key, 1, KeyName},          {"snapshot", Verb::Snapshot, 1, Path},
+    {"invalidate", Verb::Invalidate, 4, Area}, {"sleep", Verb::Sleep, 1, Milliseconds},
+};
+
+std::string ParseWords(const std::vector<std::string_view>& w, std::size_t at, std::vector<ScriptCommand>* out);
+
+// repeat N CMD: the command N times, each its own command.
+std::string ParseRepeat(const std::vector<std::string_view>& w, std::size_t at, std::vector<ScriptCommand>* out)
+{
+    int n;
+    if (w.size() - at - 1 < 2) return "'repeat' takes a count and a command";
+    if (!Int(w[at + 1], &n) || n < 1 || n > 100000)
+        return "'repeat' needs a count from 1 to 100000, got '" + std::string(w[at + 1]) + "'";
+    std::vector<ScriptCommand> once;
+    if (auto e = ParseWords(w, at + 2, &once); !e.empty()) return e;
+    if (once.size() * static_cast<std::size_t>(n) > 1000000) return "'repeat' expands to more than 1000000 commands";
+    for (int i = 0; i < n; ++i) out->insert(out->end(), once.begin(), once.end());
+    return {};
+}
+
 // Parses the words of one command into `out` (repeat expands). Returns an
 // error text, empty on success.
 std::string ParseWords(const std::vector<std::string_view>& w, std::size_t at, std::vector<ScriptCommand>* out)
 {
     std::string_view verb = w[at];
-    std::size_t argc = w.size() - at - 1;
-    auto need = [&](std::size_t n) -> std::string {
-        if (argc == n) return {};
-        return "'" + std::string(verb) + "' takes " + std::to_string(n) + " argument" + (n == 1 ? "" : "s") +
-               ", got " + std::to_string(argc);
-    };
-    auto point = [&](Verb v) -> std::string {
-        if (auto e = need(2); !e.empty()) return e;
+    if (verb == "repeat") return ParseRepeat(w, at, out);
+    const Operands args = Operands(w).subspan(at + 1);
+    for (const VerbRule& rule : kVerbs) {
+        if (verb != rule.name) continue;
+        if (args.size() != rule.operands)
+            return "'" + std::string(verb) + "' takes " + std::to_string(rule.operands) + " argument" +
+                   (rule.operands == 1 ? "" : "s") + ", got " + std::to_string(args.size());
         ScriptCommand c;
-        c.verb = v;
-        if (!Int(w[at + 1], &c.x) || !Int(w[at + 2], &c.y))
-            return "'" + std::string(verb) + "' needs integer coordinates, got '" + std::string(w[at + 1]) +
-                   "' '" + std::string(w[at + 2]) + "'";
+        c.verb = rule.verb;
+        if (auto e = rule.parse(verb, args, &c); !e.empty()) return e;
         out->push_back(c);
-        return {};
-    };
-    auto plain = [&](Verb v) -> std::string {
-        if (auto e = need(0); !e.empty()) return e;
-        ScriptCommand c;
-        c.verb = v;
-        out->push_back(c);
-        return {};
-    };
-    if (verb == "move") return point(Verb::Move);
-    if (verb == "smove") return point(Verb::ScreenMove);
-    if (verb == "click") return point(Verb::Click);
-    if (verb == "press") return plain(Verb::Press);
-    if (verb == "release") return plain(Verb::Release);
-    if (verb == "altf4") return plain(Verb::AltF4);
-    if (verb == "close") return plain(Verb::Close);
-    if (verb == "minimize") return plain(Verb::Minimize);
-    if (verb == "restore") return plain(Verb::Restore);
-    if (verb == "report") return plain(Verb::Report);
-    if (verb == "key") {
-        if (auto e = need(1); !e.empty()) return e;
-        ScriptCommand c;
-        c.verb = Verb::Key;
-        c.x = KeyCode(w[at + 1]);
-        if (!c.x) return "unknown key '" + std::string(w[at + 1]) + "'";
-        out->push_back(c);
-        return {};
-    }
-    if (verb == "snapshot") {
-        if (auto e = need(1); !e.empty()) return e;
-        ScriptCommand c;
-        c.verb = Verb::Snapshot;
-        c.path = std::string(w[at + 1]);
-        out->push_back(c);
-        return {};
-    }
-    if (verb == "invalidate") {
-        if (auto e = need(4); !e.empty()) return e;
-        ScriptCommand c;
-        c.verb = Verb::Invalidate;
-        if (!Int(w[at + 1], &c.x) || !Int(w[at + 2], &c.y) || !Int(w[at + 3], &c.cx) || !Int(w[at + 4], &c.cy) ||
-            c.cx < 0 || c.cy < 0)
-            return "'invalidate' needs integers X Y and sizes W H >= 0";
-        out->push_back(c);
-        return {};
-    }
-    if (verb == "sleep") {
-        if (auto e = need(1); !e.empty()) return e;
-        ScriptCommand c;
-        c.verb = Verb::Sleep;
-        if (!Int(w[at + 1], &c.x) || c.x < 0 || c.x > 60000)
-            return "'sleep' needs milliseconds from 0 to 60000, got '" + std::string(w[at + 1]) + "'";
-        out->push_back(c);
-        return {};
-    }
-    if (verb == "repeat") {
-        int n;
-        if (argc < 2) return "'repeat' takes a count and a command";
-        if (!Int(w[at + 1], &n) || n < 1 || n > 100000)
-            return "'repeat' needs a count from 1 to 100000, got '" + std::string(w[at + 1]) + "'";
-        std::vector<ScriptCommand> once;
-        if (auto e = ParseWords(w, at + 2, &once); !e.empty()) return e;
-        if (once.size() * static_cast<std::size_t>(n) > 1000000) return "'repeat' expands to more than 1000000 commands";
-        for (int i = 0; i < n; ++i) out->insert(out->end(), once.begin(), once.end());
         return {};
     }
     return "unknown command '" + std::string(verb) + "'";
@@ -233,7 +240,7 @@ std::string ReportLine()
     GetWindowTextW(top, title.data(), n + 1);
     title.resize(static_cast<std::size_t>(n));
     std::string quoted;
-    for (char c : res::Utf8FromWide(title)) {
+    for (char c : Utf8FromWide(title)) {
         if (c == '"' || c == '\\') quoted.push_back('\\');
         quoted.push_back(c);
     }

@@ -2,14 +2,14 @@
 // minimized, titled and given their icon as the window manager asks, and
 // their pixels presented once the host has painted them.
 #include "present/sdl/desktop.h"
+#include "base/utf.h"
 
 #include "gdi/icon.h"
 #include "present/sdl/icon.h"
 #include "present/sdl/message_box.h"
-#include "res/format.h"
 #include "present/sdl/entry.h"
 #include "present/sdl/x11_errors.h"
-#include "user/internal.h"
+#include "user/presenting.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -21,7 +21,7 @@ namespace {
 // Sizes SDL accepts for a window: at least one pixel.
 int Extent(LONG v) { return std::max<int>(1, static_cast<int>(v)); }
 
-std::string TitleOf(const user::Window* w) { return res::Utf8FromWide(w->text); }
+std::string TitleOf(HWND h) { return Utf8FromWide(user::TextOf(h)); }
 
 bool IsOffscreenDriver(const char* name)
 {
@@ -96,24 +96,24 @@ HWND Desktop::HandleOf(Uint32 windowId) const
 // the position it is mapped with, and may ignore moves made before that.
 void Desktop::WindowCreated(HWND h)
 {
-    if (user::Find(h)) m_windows[h] = Shown{};
+    if (IsWindow(h)) m_windows[h] = Shown{};
 }
 
 bool Desktop::Materialise(HWND h, Shown& s)
 {
     if (s.window) return true;
-    user::Window* w = user::Find(h);
-    if (!w) return false;
+    RECT r;
+    if (!GetWindowRect(h, &r)) return false;
     // Borderless: host windows have no frame of their own, and the launcher
     // paints its own buttons.
-    const std::string title = TitleOf(w);
-    s.window = SDL_CreateWindow(title.c_str(), w->rect.left, w->rect.top, Extent(w->Width()), Extent(w->Height()),
+    const std::string title = TitleOf(h);
+    s.window = SDL_CreateWindow(title.c_str(), r.left, r.top, Extent(r.right - r.left), Extent(r.bottom - r.top),
                                 SDL_WINDOW_BORDERLESS | SDL_WINDOW_HIDDEN);
     if (!s.window) {
         std::fprintf(stderr, "OrvaneCD: cannot make a desktop window: %s\n", SDL_GetError());
         return false;
     }
-    s.echoes.Expect(POINT{w->rect.left, w->rect.top}, SDL_GetTicks());
+    s.echoes.Expect(POINT{r.left, r.top}, SDL_GetTicks());
     IconChanged(h);
     return true;
 }
@@ -129,10 +129,9 @@ void Desktop::WindowDestroyed(HWND h)
 void Desktop::WindowMoved(HWND h, const RECT& rect)
 {
     Shown* s = Of(h);
-    user::Window* w = user::Find(h);
     // A minimized host window shrinks to its icon; the desktop keeps the
     // window's own size and shows it minimized in its own way.
-    if (!s || !s->window || !w || (w->style & WS_MINIMIZE)) return;
+    if (!s || !s->window || !IsWindow(h) || IsIconic(h)) return;
     s->dirty = true;
     if (m_fromDesktop) return;
     int cw = 0, ch = 0;
@@ -153,8 +152,7 @@ void Desktop::WindowShown(HWND h)
     if (!s || !Materialise(h, *s)) return;
     SDL_ShowWindow(s->window);
     s->dirty = true;
-    user::Window* w = user::Find(h);
-    if (w && (w->style & WS_MINIMIZE)) WindowMinimized(h);
+    if (IsIconic(h)) WindowMinimized(h);
 }
 
 void Desktop::WindowHidden(HWND h)
@@ -186,17 +184,15 @@ void Desktop::WindowRestored(HWND h)
 void Desktop::TextChanged(HWND h)
 {
     Shown* s = Of(h);
-    user::Window* w = user::Find(h);
-    if (!s || !s->window || !w) return;
-    SDL_SetWindowTitle(s->window, TitleOf(w).c_str());
+    if (!s || !s->window || !IsWindow(h)) return;
+    SDL_SetWindowTitle(s->window, TitleOf(h).c_str());
 }
 
 void Desktop::IconChanged(HWND h)
 {
     Shown* s = Of(h);
-    user::Window* w = user::Find(h);
-    if (!s || !s->window || !w) return;
-    HICON icon = w->bigIcon ? w->bigIcon : w->smallIcon;
+    if (!s || !s->window) return;
+    HICON icon = user::IconOf(h);
     if (!icon || icon == s->icon) return;
     IconPicture picture;
     if (!GetIconPicture(icon, &picture)) return;
@@ -221,16 +217,16 @@ void Desktop::Painted(HWND h)
 void Desktop::Present(HWND h, Shown& s)
 {
     s.dirty = false;
-    user::Window* w = user::Find(h);
-    if (!w || !w->surface || !(w->style & WS_VISIBLE) || (w->style & WS_MINIMIZE)) return;
+    user::Frame frame = user::FrameOf(h);
+    if (!frame.pixels || !IsWindowVisible(h) || IsIconic(h)) return;
     if (!s.window) return;
     SDL_Surface* target = SDL_GetWindowSurface(s.window);
     if (!target) return;
-    int width = std::min(w->surface->width, target->w);
-    int height = std::min(w->surface->height, target->h);
+    int width = std::min(frame.width, target->w);
+    int height = std::min(frame.height, target->h);
     if (width <= 0 || height <= 0) return;
     if (SDL_MUSTLOCK(target) && SDL_LockSurface(target) != 0) return;
-    SDL_ConvertPixels(width, height, SDL_PIXELFORMAT_RGB888, w->surface->pixels.data(), w->surface->width * 4,
+    SDL_ConvertPixels(width, height, SDL_PIXELFORMAT_RGB888, frame.pixels, frame.width * 4,
                       target->format->format, target->pixels, target->pitch);
     if (SDL_MUSTLOCK(target)) SDL_UnlockSurface(target);
     SDL_UpdateWindowSurface(s.window);
@@ -245,8 +241,7 @@ void Desktop::PresentDirty()
 bool Desktop::AnyWindowVisible() const
 {
     for (const auto& [h, s] : m_windows) {
-        const user::Window* w = user::Find(h);
-        if (s.window && w && (w->style & WS_VISIBLE)) return true;
+        if (s.window && IsWindowVisible(h)) return true;
     }
     return false;
 }
@@ -261,7 +256,7 @@ SDL_Window* Desktop::AnyWindow() const
 RECT Desktop::ScreenRect()
 {
     SDL_Rect r;
-    if (SDL_GetDisplayBounds(0, &r) != 0) return Presenter::ScreenRect();
+    if (SDL_GetDisplayBounds(0, &r) != 0) return RECT{0, 0, 1024, 768};  // SDL cannot say: an XGA screen
     return FromSdl(r);
 }
 
@@ -275,7 +270,7 @@ RECT Desktop::WorkArea()
 int Desktop::ShowMessageBox(HWND owner, LPCWSTR text, LPCWSTR caption, UINT type)
 {
     BoxLayout layout = MessageBoxLayout(type);
-    std::string utf8Text = res::Utf8FromWide(text), utf8Caption = res::Utf8FromWide(caption);
+    std::string utf8Text = Utf8FromWide(text), utf8Caption = Utf8FromWide(caption);
     std::vector<SDL_MessageBoxButtonData> buttons;
     for (std::size_t i = 0; i < layout.buttons.size(); ++i) {
         Uint32 flags = 0;
@@ -286,7 +281,7 @@ int Desktop::ShowMessageBox(HWND owner, LPCWSTR text, LPCWSTR caption, UINT type
     Uint32 flags = layout.icon == BoxLayout::Icon::Error     ? SDL_MESSAGEBOX_ERROR
                    : layout.icon == BoxLayout::Icon::Warning ? SDL_MESSAGEBOX_WARNING
                                                              : SDL_MESSAGEBOX_INFORMATION;
-    Shown* parent = owner ? Of(user::RootOf(owner)) : nullptr;
+    Shown* parent = owner ? Of(user::TopLevelOf(owner)) : nullptr;
     SDL_MessageBoxData data{flags, parent ? parent->window : nullptr, utf8Caption.c_str(), utf8Text.c_str(),
                             static_cast<int>(buttons.size()), buttons.data(), nullptr};
     std::fprintf(stderr, "OrvaneCD: message box \"%s\": %s\n", utf8Caption.c_str(), utf8Text.c_str());

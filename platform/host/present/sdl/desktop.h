@@ -35,7 +35,7 @@ public:
     RECT WorkArea() override;
     int ShowMessageBox(HWND owner, LPCWSTR text, LPCWSTR caption, UINT type) override;
 
-    void Idle() override;
+    bool Idle(int wakeAfterMs) override;
     [[noreturn]] void Starved() override;
 
 private:
@@ -58,7 +58,7 @@ private:
 
     void Handle(const SDL_Event& e);
     void HandleWindowEvent(const SDL_WindowEvent& e);
-    void PointerAt(Uint32 windowId, int x, int y);
+    POINT PointerAt(Uint32 windowId, int x, int y);
     void Track();
     void SyncModifiers(Uint16 mod, UINT vk);
 

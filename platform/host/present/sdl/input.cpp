@@ -4,12 +4,11 @@
 // system commands and state changes that Windows would make of them.
 #include "present/sdl/desktop.h"
 
-#include "present/headless/headless.h"
 #include "present/sdl/global_pointer.h"
 #include "present/sdl/keys.h"
-#include "shell/shell.h"
-#include "user/internal.h"
+#include "user/presenting.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 
@@ -19,16 +18,13 @@ namespace {
 // While a capture holds the pointer (the caption-drag move loop) the
 // desktop is asked where the pointer is this often, even without events.
 constexpr Uint32 kTrackPollMs = 15;
-// While a started program has not been reaped, the wait for input wakes this
-// often, so that one ended on a quiet desktop does not linger as a zombie.
-constexpr Uint32 kReapPollMs = 250;
 // A release that the desktop shows but never sent us (the button went up
 // while another client held the pointer) counts after this long.
 constexpr Uint32 kLostReleaseMs = 300;
 
 bool LeftDown() { return GetAsyncKeyState(VK_LBUTTON) < 0; }
 
-bool Tracking() { return user::Input().capture && LeftDown(); }
+bool Tracking() { return user::PointerCaptured() && LeftDown(); }
 
 // Applies a change the desktop made to a host window without sending it back.
 class FromDesktop {
@@ -45,30 +41,36 @@ private:
 
 }  // namespace
 
-void Desktop::Idle()
+// Waits for the desktop's events until one brings input, or `wakeAfterMs`
+// passes. During a drag the desktop is polled for the pointer, which may
+// move without an event reaching us.
+bool Desktop::Idle(int wakeAfterMs)
 {
-    shell::ReapChildren();
     PresentDirty();
-    // Without a visible window no input can come: returning empty-handed
-    // lets the window manager report it (Starved).
+    const Uint32 start = SDL_GetTicks();
+    // Without a visible window no input can come.
     while (AnyWindowVisible() && !user::HasPendingWork()) {
+        int wait = wakeAfterMs;
+        if (wakeAfterMs != kNoWake) {
+            Uint32 spent = SDL_GetTicks() - start;
+            if (spent >= static_cast<Uint32>(wakeAfterMs)) return true;
+            wait = wakeAfterMs - static_cast<int>(spent);
+        }
+        const bool tracking = Tracking();
+        if (tracking) wait = wait == kNoWake ? static_cast<int>(kTrackPollMs) : std::min(wait, static_cast<int>(kTrackPollMs));
         SDL_Event e;
-        bool tracking = Tracking();
-        bool reaping = shell::ChildrenPending();
-        int got = tracking  ? SDL_WaitEventTimeout(&e, static_cast<int>(kTrackPollMs))
-                  : reaping ? SDL_WaitEventTimeout(&e, static_cast<int>(kReapPollMs))
-                            : SDL_WaitEvent(&e);
+        int got = wait == kNoWake ? SDL_WaitEvent(&e) : SDL_WaitEventTimeout(&e, wait);
         if (got) {
             Handle(e);
             while (SDL_PollEvent(&e)) Handle(e);
-        } else if (!tracking && !reaping) {
+        } else if (wait == kNoWake) {
             std::fprintf(stderr, "OrvaneCD: lost the display: %s\n", SDL_GetError());
-            return;
+            return false;
         }
         if (Tracking()) Track();
-        shell::ReapChildren();
         PresentDirty();
     }
+    return AnyWindowVisible();
 }
 
 [[noreturn]] void Desktop::Starved()
@@ -81,17 +83,15 @@ void Desktop::Idle()
 // Under a capture the window may be moving under the pointer (the move loop
 // moves it): then only the desktop's own idea of the pointer is free of that
 // motion.
-void Desktop::PointerAt(Uint32 windowId, int x, int y)
+POINT Desktop::PointerAt(Uint32 windowId, int x, int y)
 {
-    POINT& cursor = user::Input().cursor;
     HWND h = HandleOf(windowId);
-    const user::Window* w = user::Find(h);
-    if (user::Input().capture || !w) {
+    RECT r;
+    if (user::PointerCaptured() || !GetWindowRect(h, &r)) {
         GlobalPointer p = QueryGlobalPointer(AnyWindow());
-        cursor = POINT{p.x, p.y};
-    } else {
-        cursor = POINT{w->rect.left + x, w->rect.top + y};
+        return POINT{p.x, p.y};
     }
+    return POINT{r.left + x, r.top + y};
 }
 
 // Between events of a drag: follows the pointer, and ends the drag when the
@@ -99,11 +99,8 @@ void Desktop::PointerAt(Uint32 windowId, int x, int y)
 void Desktop::Track()
 {
     GlobalPointer p = QueryGlobalPointer(AnyWindow());
-    POINT& cursor = user::Input().cursor;
-    if (p.x != cursor.x || p.y != cursor.y) {
-        cursor = POINT{p.x, p.y};
-        user::DeliverMouse(WM_MOUSEMOVE, WM_NCMOUSEMOVE);
-    }
+    POINT cursor = user::PointerPos();
+    if (p.x != cursor.x || p.y != cursor.y) user::MovePointer(POINT{p.x, p.y});
     if (p.left) {
         m_releaseSeenAt = 0;
         return;
@@ -112,7 +109,7 @@ void Desktop::Track()
     if (!m_releaseSeenAt) m_releaseSeenAt = now ? now : 1;
     else if (now - m_releaseSeenAt >= kLostReleaseMs) {
         m_releaseSeenAt = 0;
-        headless::ReleaseLeft();
+        user::ReleaseLeft();
     }
 }
 
@@ -130,8 +127,8 @@ void Desktop::SyncModifiers(Uint16 mod, UINT vk)
         if (m.vk == vk) continue;
         bool down = (mod & m.mask) != 0;
         bool hostDown = GetAsyncKeyState(static_cast<int>(m.vk)) < 0;
-        if (down && !hostDown) headless::KeyDown(m.vk);
-        else if (!down && hostDown) headless::KeyUp(m.vk);
+        if (down && !hostDown) user::KeyDown(m.vk);
+        else if (!down && hostDown) user::KeyUp(m.vk);
     }
 }
 
@@ -139,26 +136,25 @@ void Desktop::Handle(const SDL_Event& e)
 {
     switch (e.type) {
     case SDL_MOUSEMOTION:
-        PointerAt(e.motion.windowID, e.motion.x, e.motion.y);
-        user::DeliverMouse(WM_MOUSEMOVE, WM_NCMOUSEMOVE);
+        user::MovePointer(PointerAt(e.motion.windowID, e.motion.x, e.motion.y));
         break;
     case SDL_MOUSEBUTTONDOWN:
         if (e.button.button != SDL_BUTTON_LEFT) break;
-        PointerAt(e.button.windowID, e.button.x, e.button.y);
+        user::PlacePointer(PointerAt(e.button.windowID, e.button.x, e.button.y));
         m_releaseSeenAt = 0;
-        headless::PressLeft();
+        user::PressLeft();
         break;
     case SDL_MOUSEBUTTONUP:
         if (e.button.button != SDL_BUTTON_LEFT || !LeftDown()) break;  // Track may have ended it already
-        PointerAt(e.button.windowID, e.button.x, e.button.y);
-        headless::ReleaseLeft();
+        user::PlacePointer(PointerAt(e.button.windowID, e.button.x, e.button.y));
+        user::ReleaseLeft();
         break;
     case SDL_KEYDOWN:
     case SDL_KEYUP:
         if (UINT vk = VirtualKeyFromSdl(e.key.keysym.sym)) {
             SyncModifiers(e.key.keysym.mod, vk);
-            if (e.type == SDL_KEYDOWN) headless::KeyDown(vk);
-            else headless::KeyUp(vk);
+            if (e.type == SDL_KEYDOWN) user::KeyDown(vk);
+            else user::KeyUp(vk);
         }
         break;
     case SDL_WINDOWEVENT:
@@ -174,17 +170,17 @@ void Desktop::HandleWindowEvent(const SDL_WindowEvent& e)
 {
     HWND h = HandleOf(e.windowID);
     Shown* s = Of(h);
-    user::Window* w = user::Find(h);
-    if (!s || !w) return;
-    bool iconic = (w->style & WS_MINIMIZE) != 0;
+    RECT r;
+    if (!s || !GetWindowRect(h, &r)) return;
+    bool iconic = IsIconic(h) != FALSE;
     FromDesktop guard(m_fromDesktop);
     switch (e.event) {
     case SDL_WINDOWEVENT_CLOSE:
-        headless::CloseRequest(h);
+        user::CloseRequest(h);
         break;
     case SDL_WINDOWEVENT_MOVED:
         if (s->echoes.Consume(POINT{e.data1, e.data2}, SDL_GetTicks()) || iconic) break;
-        if (e.data1 != w->rect.left || e.data2 != w->rect.top)
+        if (e.data1 != r.left || e.data2 != r.top)
             SetWindowPos(h, nullptr, e.data1, e.data2, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
         break;
     case SDL_WINDOWEVENT_MINIMIZED:
@@ -192,7 +188,7 @@ void Desktop::HandleWindowEvent(const SDL_WindowEvent& e)
         // Hiding a window unmaps it, which SDL may report as a minimize too;
         // a window the host hid is not minimized by that.
         s->minimizePending = false;
-        if (e.event != SDL_WINDOWEVENT_MINIMIZED || !(w->style & WS_VISIBLE)) break;
+        if (e.event != SDL_WINDOWEVENT_MINIMIZED || !IsWindowVisible(h)) break;
         s->minimized = true;
         if (!iconic) ShowWindow(h, SW_MINIMIZE);
         break;
@@ -200,7 +196,7 @@ void Desktop::HandleWindowEvent(const SDL_WindowEvent& e)
     case SDL_WINDOWEVENT_SHOWN:
         // A show or restore still on its way when we asked for the minimize
         // is no restore.
-        if (s->minimizePending || !(w->style & WS_VISIBLE)) break;
+        if (s->minimizePending || !IsWindowVisible(h)) break;
         s->minimized = false;
         s->dirty = true;
         if (iconic) ShowWindow(h, SW_RESTORE);
