@@ -3,6 +3,7 @@
 // includes it.
 #pragma once
 
+#include "base/region.h"
 #include "present/presenter.h"
 #include "gdi/surface.h"
 #include "win32.h"
@@ -62,7 +63,7 @@ struct Window {
     HICON bigIcon = nullptr, smallIcon = nullptr;
     HICON staticIcon = nullptr;     // SS_ICON image
 
-    RECT update{};                  // client coordinates, empty = valid
+    Region update;                  // client coordinates, empty = valid
     bool erase = false;
 
     std::shared_ptr<Surface> surface;  // top-level windows only

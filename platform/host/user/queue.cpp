@@ -166,8 +166,8 @@ LRESULT DispatchMessageW(const MSG* msg)
     if (msg->message != WM_PAINT) return SendMessageW(msg->hwnd, msg->message, msg->wParam, msg->lParam);
     int before = w->beginPaints;
     LRESULT r = SendMessageW(msg->hwnd, WM_PAINT, msg->wParam, msg->lParam);
-    if ((w = Find(msg->hwnd)) && w->beginPaints == before && !IsRectEmpty(&w->update)) {
-        w->update = RECT{};
+    if ((w = Find(msg->hwnd)) && w->beginPaints == before && !w->update.Empty()) {
+        w->update.Clear();
         w->erase = false;
     }
     return r;
