@@ -1,6 +1,6 @@
-// The message queue: order, filters, WM_PAINT only when nothing else waits,
-// WM_QUIT, re-entrant sends, the idle hook, and input as the presenter
-// delivers it.
+// The message queue: order (posted, input, quit, paint), filters, WM_PAINT
+// only when nothing else waits, WM_QUIT, re-entrant sends, the idle hook, and
+// input as the presenter delivers it.
 #include "user_fixture.h"
 
 using namespace usertest;
@@ -97,6 +97,27 @@ TEST_F(QueueTest, PaintStaysQueuedUntilValidatedAndNoRemoveLeavesMessages)
     }
     DispatchMessageW(&m);  // the default procedure begins and ends painting
     EXPECT_FALSE(PeekMessageW(&m, nullptr, 0, 0, PM_REMOVE));
+}
+
+TEST_F(QueueTest, PostedMessagesComeBeforeInputQueuedEarlierThenQuitThenPaint)
+{
+    HWND h = Window();
+    SetFocus(h);
+    Pump();
+    host::headless::MovePointer(150, 120);
+    host::headless::KeyDown('A');
+    PostQuitMessage(3);
+    PostMessageW(h, WM_USER, 0, 0);
+    InvalidateRect(h, nullptr, FALSE);
+
+    MSG m;
+    // A filter still picks its own, here input behind a posted message.
+    ASSERT_TRUE(PeekMessageW(&m, nullptr, WM_KEYFIRST, WM_KEYLAST, PM_NOREMOVE));
+    EXPECT_EQ(m.message, static_cast<UINT>(WM_KEYDOWN));
+    std::vector<UINT> order;
+    while (PeekMessageW(&m, nullptr, 0, 0, PM_REMOVE) && m.message != WM_PAINT) order.push_back(m.message);
+    EXPECT_EQ(order, (std::vector<UINT>{WM_USER, WM_MOUSEMOVE, WM_KEYDOWN, WM_QUIT}));
+    EXPECT_EQ(m.message, static_cast<UINT>(WM_PAINT));
 }
 
 TEST_F(QueueTest, SendIsSynchronousAndReentrant)

@@ -97,8 +97,9 @@ HWND CreateWindowInternal(DWORD exStyle, LPCWSTR className, LPCWSTR name, DWORD 
 
 // ---- messages (user_queue.cpp) ----------------------------------------------------
 DWORD Now();
-void QueueMessage(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, bool front = false);
-bool HasPendingWork();               // a posted message, quit or paint is waiting
+void QueueMessage(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, bool front = false);  // posted
+void QueueInput(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);  // mouse and keys, after posted messages
+bool HasPendingWork();               // a posted message, input, quit or paint is waiting
 void DropMessagesFor(HWND h);
 void ClearQueue();
 // Blocks like GetMessageW but takes every message; false on WM_QUIT (which

@@ -1,8 +1,9 @@
-// The UI thread's message queue. Posted messages and input share one queue
-// in arrival order. WM_QUIT comes when nothing else is queued, and WM_PAINT
-// is made up only after that, for a window whose update region is not empty.
-// When the thread would block, the presenter is asked for input; if it gives
-// none the presenter ends the process (a session never hangs).
+// The UI thread's message queue. Posted messages come before input (mouse
+// and keys), each lane in arrival order. WM_QUIT comes when neither holds a
+// message, and WM_PAINT is made up only after that, for a window whose update
+// region is not empty. When the thread would block, the presenter is asked
+// for input; if it gives none the presenter ends the process (a session
+// never hangs).
 #include "user/internal.h"
 
 #include <chrono>
@@ -11,7 +12,8 @@ namespace host::user {
 namespace {
 
 struct Queue {
-    std::deque<MSG> messages;
+    std::deque<MSG> posted;          // PostMessage, and the characters TranslateMessage makes
+    std::deque<MSG> input;           // the presenter's mouse and keys
     bool quit = false;
     int quitCode = 0;
 };
@@ -31,18 +33,24 @@ bool WindowMatches(HWND filter, HWND h)
 
 bool RangeMatches(UINT lo, UINT hi, UINT m) { return (lo == 0 && hi == 0) || (m >= lo && m <= hi); }
 
-bool Fetch(MSG* out, HWND hwnd, UINT lo, UINT hi, bool remove)
+bool FetchFrom(std::deque<MSG>& lane, MSG* out, HWND hwnd, UINT lo, UINT hi, bool remove)
 {
-    Queue& q = Q();
-    for (auto it = q.messages.begin(); it != q.messages.end(); ++it) {
+    for (auto it = lane.begin(); it != lane.end(); ++it) {
         if (!WindowMatches(hwnd, it->hwnd) || !RangeMatches(lo, hi, it->message)) continue;
         *out = *it;
         if (remove) {
-            q.messages.erase(it);
+            lane.erase(it);
             NoteRetrieved(*out);
         }
         return true;
     }
+    return false;
+}
+
+bool Fetch(MSG* out, HWND hwnd, UINT lo, UINT hi, bool remove)
+{
+    Queue& q = Q();
+    if (FetchFrom(q.posted, out, hwnd, lo, hi, remove) || FetchFrom(q.input, out, hwnd, lo, hi, remove)) return true;
     // WM_QUIT is retrieved whatever the filters say.
     if (q.quit) {
         *out = MSG{nullptr, WM_QUIT, static_cast<WPARAM>(q.quitCode), 0, Now(), Input().cursor};
@@ -82,8 +90,13 @@ DWORD Now()
 void QueueMessage(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, bool front)
 {
     MSG m{hwnd, msg, wp, lp, Now(), Input().cursor};
-    if (front) Q().messages.push_front(m);
-    else Q().messages.push_back(m);
+    if (front) Q().posted.push_front(m);
+    else Q().posted.push_back(m);
+}
+
+void QueueInput(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp)
+{
+    Q().input.push_back(MSG{hwnd, msg, wp, lp, Now(), Input().cursor});
 }
 
 bool HasPendingWork()
@@ -94,15 +107,11 @@ bool HasPendingWork()
 
 void DropMessagesFor(HWND h)
 {
-    std::erase_if(Q().messages, [h](const MSG& m) { return m.hwnd == h; });
+    std::erase_if(Q().posted, [h](const MSG& m) { return m.hwnd == h; });
+    std::erase_if(Q().input, [h](const MSG& m) { return m.hwnd == h; });
 }
 
-void ClearQueue()
-{
-    Q().messages.clear();
-    Q().quit = false;
-    Q().quitCode = 0;
-}
+void ClearQueue() { Q() = Queue{}; }
 
 bool NextMessageForModalLoop(MSG* msg)
 {
