@@ -48,6 +48,22 @@ TEST(PaintTest, FirstFrameIsTheBackgroundWithEverySpriteNormal)
     session.Run();
 }
 
+// The host sends WM_PAINT again to a window its handler left invalid: the
+// launcher's paint must validate the window and its label.
+TEST(PaintTest, FirstPaintLeavesNothingToPaint)
+{
+    LauncherSession session;
+    session.Then([] {
+        HWND hwnd = LauncherSession::Window();
+        EXPECT_FALSE(::GetUpdateRect(hwnd, nullptr, FALSE));
+        EXPECT_FALSE(::GetUpdateRect(::GetDlgItem(hwnd, IDC_VERSION_LABEL), nullptr, FALSE));
+        MSG msg;
+        EXPECT_FALSE(::PeekMessageW(&msg, nullptr, WM_PAINT, WM_PAINT, PM_NOREMOVE));
+    });
+    session.Then([] { host::headless::Key(VK_ESCAPE); });
+    session.Run();
+}
+
 class HighlightTest : public testing::TestWithParam<int> {};
 
 TEST_P(HighlightTest, OneStateAtOneShowsThatSpritesFrameOneAndNothingElseChanges)

@@ -70,6 +70,7 @@ struct Window {
     std::unique_ptr<DialogState> dialog;
     bool destroying = false;
     int beginPaints = 0;            // BeginPaint calls, to spot WM_PAINT handlers that never paint
+    std::uint64_t refusedPaintAt = 0;  // see PaintRefused
 
     bool IsChild() const { return (style & WS_CHILD) != 0; }
     int Width() const { return rect.right - rect.left; }
@@ -99,6 +100,9 @@ HWND CreateWindowInternal(DWORD exStyle, LPCWSTR className, LPCWSTR name, DWORD 
 DWORD Now();
 void QueueMessage(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, bool front = false);  // posted
 void QueueInput(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);  // mouse and keys, after posted messages
+// The window's last WM_PAINT left it invalid and nothing else has been
+// retrieved since: it gets no WM_PAINT until something is.
+bool PaintRefused(const Window* w);
 bool HasPendingWork();               // a posted message, input, quit or paint is waiting
 void DropMessagesFor(HWND h);
 void ClearQueue();

@@ -86,7 +86,7 @@ HWND FindIn(HWND h, HWND filter)
 {
     Window* w = Find(h);
     if (!w || !(w->style & WS_VISIBLE)) return nullptr;
-    if (!w->update.Empty() && (!filter || IsAncestor(filter, h))) return h;
+    if (!w->update.Empty() && !PaintRefused(w) && (!filter || IsAncestor(filter, h))) return h;
     if (!w->parent && (w->style & WS_MINIMIZE)) return nullptr;
     for (HWND c : w->children)
         if (HWND p = FindIn(c, filter)) return p;

@@ -4,6 +4,11 @@
 // region is not empty. When the thread would block, the presenter is asked
 // for input; if it gives none the presenter ends the process (a session
 // never hangs).
+//
+// A window whose WM_PAINT handler left it invalid gets WM_PAINT again, but
+// only once another message has been retrieved: Windows would hand it out
+// again at once and spin, and here that spin would keep the presenter from
+// ever being asked for input.
 #include "user/internal.h"
 
 #include <chrono>
@@ -16,6 +21,7 @@ struct Queue {
     std::deque<MSG> input;           // the presenter's mouse and keys
     bool quit = false;
     int quitCode = 0;
+    std::uint64_t retrievals = 0;    // messages other than WM_PAINT taken off the queue
 };
 
 Queue& Q()
@@ -50,11 +56,17 @@ bool FetchFrom(std::deque<MSG>& lane, MSG* out, HWND hwnd, UINT lo, UINT hi, boo
 bool Fetch(MSG* out, HWND hwnd, UINT lo, UINT hi, bool remove)
 {
     Queue& q = Q();
-    if (FetchFrom(q.posted, out, hwnd, lo, hi, remove) || FetchFrom(q.input, out, hwnd, lo, hi, remove)) return true;
+    if (FetchFrom(q.posted, out, hwnd, lo, hi, remove) || FetchFrom(q.input, out, hwnd, lo, hi, remove)) {
+        q.retrievals += remove;
+        return true;
+    }
     // WM_QUIT is retrieved whatever the filters say.
     if (q.quit) {
         *out = MSG{nullptr, WM_QUIT, static_cast<WPARAM>(q.quitCode), 0, Now(), Input().cursor};
-        if (remove) q.quit = false;
+        if (remove) {
+            q.quit = false;
+            q.retrievals++;
+        }
         return true;
     }
     if (RangeMatches(lo, hi, WM_PAINT)) {
@@ -98,6 +110,8 @@ void QueueInput(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp)
 {
     Q().input.push_back(MSG{hwnd, msg, wp, lp, Now(), Input().cursor});
 }
+
+bool PaintRefused(const Window* w) { return w->refusedPaintAt == Q().retrievals + 1; }
 
 bool HasPendingWork()
 {
@@ -163,9 +177,8 @@ BOOL PeekMessageW(LPMSG msg, HWND hwnd, UINT filterMin, UINT filterMax, UINT rem
     return Fetch(msg, hwnd, filterMin, filterMax, (removeMsg & PM_REMOVE) != 0) ? TRUE : FALSE;
 }
 
-// A WM_PAINT whose handler neither began painting nor validated would come
-// back forever; such a window is validated here, so a careless handler costs
-// one missed paint instead of a busy loop.
+// A WM_PAINT handler that neither began painting nor validated the whole
+// window has refused the paint: it comes again after the next other message.
 LRESULT DispatchMessageW(const MSG* msg)
 {
     if (!msg) { SetLastError(ERROR_INVALID_PARAMETER); return 0; }
@@ -175,10 +188,8 @@ LRESULT DispatchMessageW(const MSG* msg)
     if (msg->message != WM_PAINT) return SendMessageW(msg->hwnd, msg->message, msg->wParam, msg->lParam);
     int before = w->beginPaints;
     LRESULT r = SendMessageW(msg->hwnd, WM_PAINT, msg->wParam, msg->lParam);
-    if ((w = Find(msg->hwnd)) && w->beginPaints == before && !w->update.Empty()) {
-        w->update.Clear();
-        w->erase = false;
-    }
+    if ((w = Find(msg->hwnd)) && w->beginPaints == before && !w->update.Empty())
+        w->refusedPaintAt = Q().retrievals + 1;
     return r;
 }
 
