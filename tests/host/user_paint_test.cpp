@@ -118,6 +118,33 @@ TEST_F(PaintTest, BeginPaintIsClippedToTheUpdateRegionNotItsBound)
     EXPECT_TRUE(Same(u, b));
 }
 
+// A paint DC in parts that copies from its own window: each part gets the
+// pixels that were there before the copy, not what an earlier part wrote.
+TEST_F(PaintTest, ABlitFromTheSameWindowReadsItsSourceBeforeAnyPartIsWritten)
+{
+    HWND h = Top();
+    auto original = [](int x, int y) { return static_cast<COLORREF>(RGB(x, y, 7)); };
+    HDC window = GetDC(h);
+    for (int y = 0; y < 80; ++y)
+        for (int x = 0; x < 100; ++x) SetPixel(window, x, y, original(x, y));
+    const RECT a{10, 10, 30, 20}, b{20, 20, 40, 30};  // b reads where a is written
+    InvalidateRect(h, &a, FALSE);
+    InvalidateRect(h, &b, FALSE);
+    PAINTSTRUCT ps;
+    HDC dc = BeginPaint(h, &ps);
+    EXPECT_TRUE(BitBlt(dc, 0, 5, 100, 80, window, 0, 0, SRCCOPY));
+    EndPaint(h, &ps);
+    int wrong = 0;
+    for (int y = 0; y < 80; ++y)
+        for (int x = 0; x < 100; ++x) {
+            const POINT p{x, y};
+            const bool moved = PtInRect(&a, p) || PtInRect(&b, p);
+            wrong += GetPixel(window, x, y) != (moved ? original(x, y - 5) : original(x, y));
+        }
+    ReleaseDC(h, window);
+    EXPECT_EQ(wrong, 0);
+}
+
 // Many scattered invalid pixels: the region may give up on exactness, but
 // every one of them is painted.
 TEST_F(PaintTest, AnUpdateRegionOfManyPiecesStillCoversEachOfThem)
