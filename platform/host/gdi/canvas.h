@@ -1,7 +1,8 @@
 // The pixels a DC draws on, seen one way for memory and surface DCs: a
 // buffer, where logical (0,0) lies in it, and the device rectangle that
-// drawing may change. Every drawing routine goes through ClipToDevice, so
-// nothing is written outside the buffer or the DC's clip.
+// drawing may change. Every drawing routine goes through ClipToDevice (and
+// ForEachPart, for a clip in parts), so nothing is written outside the
+// buffer or the DC's clip.
 #pragma once
 
 #include "gdi/objects.h"
