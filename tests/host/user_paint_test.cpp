@@ -36,6 +36,10 @@ protected:
         FillRect(dc, &r, b);
         DeleteObject(b);
     }
+    static bool Same(const RECT& a, const RECT& b)
+    {
+        return a.left == b.left && a.top == b.top && a.right == b.right && a.bottom == b.bottom;
+    }
     static int CountColor(const host::headless::Picture& p, std::uint32_t color, RECT* bounds)
     {
         int n = 0;
@@ -79,6 +83,82 @@ TEST_F(PaintTest, BeginPaintIsClippedToTheUpdateRectangle)
     FillWhole(h, dc, RGB(0, 0, 255));
     EndPaint(h, &ps);
     EXPECT_EQ(CountColor(host::headless::Snapshot(h), 0x0000FF, &painted), 0);
+}
+
+// Two invalid corners: the paint DC changes only them, though the paint
+// rectangle is their bound; validating one leaves the other.
+TEST_F(PaintTest, BeginPaintIsClippedToTheUpdateRegionNotItsBound)
+{
+    HWND h = Top();
+    const RECT a{10, 10, 20, 20}, b{60, 50, 70, 60};
+    InvalidateRect(h, &a, FALSE);
+    InvalidateRect(h, &b, FALSE);
+    PAINTSTRUCT ps;
+    HDC dc = BeginPaint(h, &ps);
+    ASSERT_TRUE(dc);
+    EXPECT_EQ(ps.rcPaint.left, 10);
+    EXPECT_EQ(ps.rcPaint.top, 10);
+    EXPECT_EQ(ps.rcPaint.right, 70);
+    EXPECT_EQ(ps.rcPaint.bottom, 60);
+    RECT box;
+    EXPECT_EQ(GetClipBox(dc, &box), COMPLEXREGION);
+    EXPECT_TRUE(Same(box, ps.rcPaint));
+    EXPECT_EQ(GetPixel(dc, 40, 30), CLR_INVALID);  // between the two: outside the clip
+    FillWhole(h, dc, RGB(255, 0, 0));
+    EndPaint(h, &ps);
+    RECT painted;
+    EXPECT_EQ(CountColor(host::headless::Snapshot(h), kRed, &painted), 2 * 10 * 10);
+    EXPECT_TRUE(Same(painted, ps.rcPaint));
+
+    InvalidateRect(h, &a, FALSE);
+    InvalidateRect(h, &b, FALSE);
+    ValidateRect(h, &a);
+    RECT u;
+    ASSERT_TRUE(GetUpdateRect(h, &u, FALSE));
+    EXPECT_TRUE(Same(u, b));
+}
+
+// A paint DC in parts that copies from its own window: each part gets the
+// pixels that were there before the copy, not what an earlier part wrote.
+TEST_F(PaintTest, ABlitFromTheSameWindowReadsItsSourceBeforeAnyPartIsWritten)
+{
+    HWND h = Top();
+    auto original = [](int x, int y) { return static_cast<COLORREF>(RGB(x, y, 7)); };
+    HDC window = GetDC(h);
+    for (int y = 0; y < 80; ++y)
+        for (int x = 0; x < 100; ++x) SetPixel(window, x, y, original(x, y));
+    const RECT a{10, 10, 30, 20}, b{20, 20, 40, 30};  // b reads where a is written
+    InvalidateRect(h, &a, FALSE);
+    InvalidateRect(h, &b, FALSE);
+    PAINTSTRUCT ps;
+    HDC dc = BeginPaint(h, &ps);
+    EXPECT_TRUE(BitBlt(dc, 0, 5, 100, 80, window, 0, 0, SRCCOPY));
+    EndPaint(h, &ps);
+    int wrong = 0;
+    for (int y = 0; y < 80; ++y)
+        for (int x = 0; x < 100; ++x) {
+            const POINT p{x, y};
+            const bool moved = PtInRect(&a, p) || PtInRect(&b, p);
+            wrong += GetPixel(window, x, y) != (moved ? original(x, y - 5) : original(x, y));
+        }
+    ReleaseDC(h, window);
+    EXPECT_EQ(wrong, 0);
+}
+
+// Many scattered invalid pixels: the region may give up on exactness, but
+// every one of them is painted.
+TEST_F(PaintTest, AnUpdateRegionOfManyPiecesStillCoversEachOfThem)
+{
+    HWND h = Top();
+    std::vector<RECT> dots;
+    for (int i = 0; i < 40; ++i) dots.push_back(RECT{2 * i, (i * 7) % 80, 2 * i + 1, (i * 7) % 80 + 1});
+    for (const RECT& d : dots) InvalidateRect(h, &d, FALSE);
+    PAINTSTRUCT ps;
+    HDC dc = BeginPaint(h, &ps);
+    FillWhole(h, dc, RGB(255, 0, 0));
+    EndPaint(h, &ps);
+    const auto shot = host::headless::Snapshot(h);
+    for (const RECT& d : dots) EXPECT_EQ(shot.At(d.left, d.top), kRed) << d.left << "," << d.top;
 }
 
 TEST_F(PaintTest, ChildrenRepaintAfterTheirParentUnlessItClipsChildren)

@@ -1,6 +1,6 @@
-// The message queue: order, filters, WM_PAINT only when nothing else waits,
-// WM_QUIT, re-entrant sends, the idle hook, and input as the presenter
-// delivers it.
+// The message queue: order (posted, input, quit, paint), filters, WM_PAINT
+// only when nothing else waits and again while it is not validated, WM_QUIT,
+// re-entrant sends, the idle hook, and input as the presenter delivers it.
 #include "user_fixture.h"
 
 using namespace usertest;
@@ -97,6 +97,101 @@ TEST_F(QueueTest, PaintStaysQueuedUntilValidatedAndNoRemoveLeavesMessages)
     }
     DispatchMessageW(&m);  // the default procedure begins and ends painting
     EXPECT_FALSE(PeekMessageW(&m, nullptr, 0, 0, PM_REMOVE));
+}
+
+TEST_F(QueueTest, PostedMessagesComeBeforeInputQueuedEarlierThenQuitThenPaint)
+{
+    HWND h = Window();
+    SetFocus(h);
+    Pump();
+    host::headless::MovePointer(150, 120);
+    host::headless::KeyDown('A');
+    PostQuitMessage(3);
+    PostMessageW(h, WM_USER, 0, 0);
+    InvalidateRect(h, nullptr, FALSE);
+
+    MSG m;
+    // A filter still picks its own, here input behind a posted message.
+    ASSERT_TRUE(PeekMessageW(&m, nullptr, WM_KEYFIRST, WM_KEYLAST, PM_NOREMOVE));
+    EXPECT_EQ(m.message, static_cast<UINT>(WM_KEYDOWN));
+    std::vector<UINT> order;
+    while (PeekMessageW(&m, nullptr, 0, 0, PM_REMOVE) && m.message != WM_PAINT) order.push_back(m.message);
+    EXPECT_EQ(order, (std::vector<UINT>{WM_USER, WM_MOUSEMOVE, WM_KEYDOWN, WM_QUIT}));
+    EXPECT_EQ(m.message, static_cast<UINT>(WM_PAINT));
+}
+
+// How a WM_PAINT handler leaves the window, and whether WM_PAINT comes back
+// once another message has been retrieved (right away it does not: see
+// PaintRefusedOnlyUntilInputArrives).
+TEST_F(QueueTest, WmPaintComesBackUntilTheHandlerValidates)
+{
+    struct Case {
+        const char* name;
+        std::function<void(HWND)> paint;
+        bool again;
+    };
+    const RECT top{0, 0, 200, 40};
+    std::vector<Case> cases{
+        {"ignores it", [](HWND) {}, true},
+        {"validates a part", [&](HWND w) { ValidateRect(w, &top); }, true},
+        {"validates all", [](HWND w) { ValidateRect(w, nullptr); }, false},
+        {"begins and ends painting", [](HWND w) {
+             PAINTSTRUCT ps;
+             BeginPaint(w, &ps);
+             EndPaint(w, &ps);
+         }, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        HWND h = Window();
+        Answer() = [&](HWND w, UINT msg, WPARAM, LPARAM) -> INT_PTR {
+            if (w != h || msg != WM_PAINT) return FALSE;
+            c.paint(w);
+            return TRUE;
+        };
+        InvalidateRect(h, nullptr, FALSE);
+        MSG m;
+        ASSERT_TRUE(PeekMessageW(&m, nullptr, 0, 0, PM_REMOVE));
+        ASSERT_EQ(m.message, static_cast<UINT>(WM_PAINT));
+        DispatchMessageW(&m);
+        EXPECT_EQ(GetUpdateRect(h, nullptr, FALSE), c.again ? TRUE : FALSE);
+
+        PostMessageW(h, WM_USER, 0, 0);
+        ASSERT_TRUE(PeekMessageW(&m, nullptr, 0, 0, PM_REMOVE));
+        EXPECT_EQ(m.message, static_cast<UINT>(WM_USER));
+        bool painted = PeekMessageW(&m, nullptr, 0, 0, PM_REMOVE) && m.message == WM_PAINT && m.hwnd == h;
+        EXPECT_EQ(painted, c.again);
+        Answer() = nullptr;
+        DestroyWindow(h);
+    }
+}
+
+// A refused WM_PAINT does not keep the thread from waiting: input goes
+// first, the paint follows it, and with no input left the session ends
+// instead of spinning.
+TEST_F(QueueTest, PaintRefusedOnlyUntilInputArrives)
+{
+    HWND h = Window();
+    int paints = 0;
+    Answer() = [&](HWND w, UINT msg, WPARAM, LPARAM) -> INT_PTR { return w == h && msg == WM_PAINT && ++paints; };
+    InvalidateRect(h, nullptr, FALSE);
+    MSG m;
+    ASSERT_TRUE(GetMessageW(&m, nullptr, 0, 0));
+    DispatchMessageW(&m);
+    EXPECT_FALSE(PeekMessageW(&m, nullptr, 0, 0, PM_NOREMOVE));
+    host::headless::SetIdleHook([] { host::headless::MovePointer(150, 120); });
+    ASSERT_TRUE(GetMessageW(&m, nullptr, 0, 0));
+    EXPECT_EQ(m.message, static_cast<UINT>(WM_MOUSEMOVE));
+    ASSERT_TRUE(GetMessageW(&m, nullptr, 0, 0));
+    EXPECT_EQ(m.message, static_cast<UINT>(WM_PAINT));
+    DispatchMessageW(&m);
+    EXPECT_EQ(paints, 2);
+    EXPECT_EXIT(
+        {
+            host::headless::SetIdleHook([] {});
+            GetMessageW(&m, nullptr, 0, 0);
+        },
+        ::testing::ExitedWithCode(124), "headless: no input left; the window is still open");
 }
 
 TEST_F(QueueTest, SendIsSynchronousAndReentrant)

@@ -4,7 +4,9 @@
 
 #include "expected_picture.h"
 
+#include <algorithm>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -43,6 +45,22 @@ TEST(PaintTest, FirstFrameIsTheBackgroundWithEverySpriteNormal)
         ASSERT_GE(shot.width, 291);
         ASSERT_GE(shot.height, 276);
         EXPECT_EQ(Differences(shot, ComposeExpected(kAllNormal), LabelRect()), 0);
+    });
+    session.Then([] { host::headless::Key(VK_ESCAPE); });
+    session.Run();
+}
+
+// The host sends WM_PAINT again to a window its handler left invalid: the
+// launcher's paint must validate the window and its label.
+TEST(PaintTest, FirstPaintLeavesNothingToPaint)
+{
+    LauncherSession session;
+    session.Then([] {
+        HWND hwnd = LauncherSession::Window();
+        EXPECT_FALSE(::GetUpdateRect(hwnd, nullptr, FALSE));
+        EXPECT_FALSE(::GetUpdateRect(::GetDlgItem(hwnd, IDC_VERSION_LABEL), nullptr, FALSE));
+        MSG msg;
+        EXPECT_FALSE(::PeekMessageW(&msg, nullptr, WM_PAINT, WM_PAINT, PM_NOREMOVE));
     });
     session.Then([] { host::headless::Key(VK_ESCAPE); });
     session.Run();
@@ -204,6 +222,103 @@ TEST(PaintTest, MinimizedPaintDrawsOnlyTheIconCentred)
         EXPECT_FALSE(::IsIconic(LauncherSession::Window()));
         const auto shot = host::headless::Snapshot(LauncherSession::Window());
         EXPECT_EQ(Differences(shot, ComposeExpected(kAllNormal), LabelRect()), 0);
+    });
+    session.Then([] { host::headless::Key(VK_ESCAPE); });
+    session.Run();
+}
+
+// The title is set before the paint begins: the window is still invalid and
+// none of its (blackened) pixels has changed when WM_SETTEXT arrives.
+TEST(PaintTest, TitleIsSetBeforePaintingBegins)
+{
+    std::unique_ptr<MessageSpy> spy;
+    int titles = 0, changedAtTitle = -1;
+    BOOL invalidAtTitle = FALSE;
+    LauncherSession session;
+    session.Then([&] {
+        HWND hwnd = LauncherSession::Window();
+        HDC dc = ::GetDC(hwnd);
+        ::PatBlt(dc, 0, 0, 620, 542, BLACKNESS);
+        ::ReleaseDC(hwnd, dc);
+        spy = std::make_unique<MessageSpy>(hwnd);
+        spy->onMessage = [&](const MSG& m) {
+            if (m.message != WM_SETTEXT || titles++) return;
+            invalidAtTitle = ::GetUpdateRect(m.hwnd, nullptr, FALSE);
+            const auto shot = host::headless::Snapshot(m.hwnd);
+            changedAtTitle = static_cast<int>(std::count_if(shot.pixels.begin(), shot.pixels.end(),
+                                                            [](std::uint32_t p) { return p != 0; }));
+        };
+        ::InvalidateRect(hwnd, nullptr, FALSE);
+    });
+    session.Then([&] {
+        EXPECT_EQ(titles, 1);
+        EXPECT_TRUE(invalidAtTitle);
+        EXPECT_EQ(changedAtTitle, 0);
+        spy.reset();
+    });
+    session.Then([] { host::headless::Key(VK_ESCAPE); });
+    session.Run();
+}
+
+// The icon as DrawIcon draws it at the icon size over `background`, 0x00RRGGBB.
+std::vector<std::uint32_t> IconOver(HICON icon, std::uint32_t background, int cx, int cy)
+{
+    HDC screen = ::GetDC(nullptr);
+    HDC dc = ::CreateCompatibleDC(screen);
+    HBITMAP bmp = ::CreateCompatibleBitmap(screen, cx, cy);
+    ::ReleaseDC(nullptr, screen);
+    HGDIOBJ old = ::SelectObject(dc, bmp);
+    HBRUSH brush = ::CreateSolidBrush(RGB((background >> 16) & 0xFF, (background >> 8) & 0xFF, background & 0xFF));
+    const RECT all{0, 0, cx, cy};
+    ::FillRect(dc, &all, brush);
+    ::DeleteObject(brush);
+    ::DrawIcon(dc, 0, 0, icon);
+    std::vector<std::uint32_t> pixels;
+    for (int y = 0; y < cy; ++y)
+        for (int x = 0; x < cx; ++x) {
+            const COLORREF c = ::GetPixel(dc, x, y);
+            pixels.push_back((GetRValue(c) << 16) | (GetGValue(c) << 8) | GetBValue(c));
+        }
+    ::SelectObject(dc, old);
+    ::DeleteObject(bmp);
+    ::DeleteDC(dc);
+    return pixels;
+}
+
+// Minimized, the host's client area is the icon's size, where any placement
+// looks centred; made larger, the icon must land in its middle and nothing
+// else but the erased background show.
+TEST(PaintTest, MinimizedPaintDrawsTheIconInTheMiddleOfALargerClientArea)
+{
+    LauncherSession session;
+    session.Then([] { ::ShowWindow(LauncherSession::Window(), SW_MINIMIZE); });
+    session.Then([] {
+        HWND hwnd = LauncherSession::Window();
+        ::SetWindowPos(hwnd, nullptr, 0, 0, 100, 80, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    });
+    session.Then([] {
+        HWND hwnd = LauncherSession::Window();
+        ASSERT_TRUE(::IsIconic(hwnd));
+        const int cx = ::GetSystemMetrics(SM_CXICON), cy = ::GetSystemMetrics(SM_CYICON);
+        ASSERT_EQ(cx, 32);
+        ASSERT_EQ(cy, 32);
+        const auto shot = host::headless::Snapshot(hwnd);
+        ASSERT_EQ(shot.width, 100);
+        ASSERT_EQ(shot.height, 80);
+        const POINT at{34, 24};  // ((100 - 32 + 1) / 2, (80 - 32 + 1) / 2)
+        const std::uint32_t background = shot.At(0, 0);
+        const auto icon = IconOver(Probe::Icon(Probe::Dlg()), background, cx, cy);
+        int iconPixels = 0, wrong = 0;
+        for (int y = 0; y < shot.height; ++y)
+            for (int x = 0; x < shot.width; ++x) {
+                const bool inside = x >= at.x && x < at.x + cx && y >= at.y && y < at.y + cy;
+                const std::uint32_t expected = inside ? icon[(y - at.y) * cx + (x - at.x)] : background;
+                wrong += shot.At(x, y) != expected;
+                iconPixels += inside && expected != background;
+            }
+        EXPECT_EQ(wrong, 0);
+        EXPECT_GT(iconPixels, 100);  // the icon is really there to be found
+        ::ShowWindow(hwnd, SW_RESTORE);
     });
     session.Then([] { host::headless::Key(VK_ESCAPE); });
     session.Run();

@@ -1,10 +1,16 @@
 // The launcher window as the modal run creates it: its place and size, the
-// image pairs and frame buffer, the initial state, the label and the icon.
+// image pairs and frame buffer, the initial state, the label and the icons
+// (the order they are set in, and the drag icon's own handler), and the
+// order the image pairs go in.
 #include "launcher_session.h"
 
 #include "platform/host/gdi/font.h"
+#include "platform/host/gdi/icon.h"
 
+#include <algorithm>
 #include <string>
+#include <utility>
+#include <vector>
 
 namespace {
 
@@ -136,6 +142,92 @@ TEST(StartupTest, StateLabelAndIconAfterInitialisation)
     });
     session.Then([] { host::headless::Key(VK_ESCAPE); });
     session.Run();
+}
+
+// What reaches the window's default procedure.
+WNDPROC g_defaultProc = nullptr;
+std::vector<UINT> g_defaulted;
+LRESULT CALLBACK RecordingDefault(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    g_defaulted.push_back(message);
+    return ::CallWindowProcW(g_defaultProc, hwnd, message, wParam, lParam);
+}
+
+// Default processing answers the drag query with the window's large icon;
+// with another large icon set, only the launcher's handler still gives its own.
+TEST(StartupTest, DragIconComesFromTheHandlerNotDefaultProcessing)
+{
+    LauncherSession session;
+    session.Then([] {
+        COrvaneCDDlg* dlg = Probe::Dlg();
+        HWND hwnd = LauncherSession::Window();
+        host::IconPicture picture{32, 32, std::vector<std::uint32_t>(32 * 32, 0x123456u),
+                                  std::vector<std::uint8_t>(32 * 32, 0)};
+        HICON other = host::CreateIconFromPicture(picture);
+        ASSERT_NE(other, nullptr);
+        ::SendMessageW(hwnd, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(other));
+        ASSERT_EQ(reinterpret_cast<HICON>(::DefWindowProcW(hwnd, WM_QUERYDRAGICON, 0, 0)), other);
+
+        g_defaulted.clear();
+        g_defaultProc = Probe::HookDefault(dlg, &RecordingDefault);
+        const auto dragged = reinterpret_cast<HICON>(::SendMessageW(hwnd, WM_QUERYDRAGICON, 0, 0));
+        Probe::HookDefault(dlg, g_defaultProc);
+        EXPECT_EQ(dragged, Probe::Icon(dlg));
+        EXPECT_EQ(std::count(g_defaulted.begin(), g_defaulted.end(), WM_QUERYDRAGICON), 0);
+
+        ::SendMessageW(hwnd, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(Probe::Icon(dlg)));
+        ::DestroyIcon(other);
+    });
+    session.Then([] { host::headless::Key(VK_ESCAPE); });
+    session.Run();
+}
+
+// Watches the window from inside its initialisation.
+class CIconOrderProbeDlg : public COrvaneCDDlg {
+public:
+    std::vector<std::pair<WPARAM, HICON>> m_setIcons;
+
+protected:
+    BOOL OnInitDialog() override
+    {
+        MessageSpy spy(m_hWnd);
+        const BOOL result = COrvaneCDDlg::OnInitDialog();
+        for (const MSG& m : spy.Seen())
+            if (m.message == WM_SETICON) m_setIcons.emplace_back(m.wParam, reinterpret_cast<HICON>(m.lParam));
+        return result;
+    }
+};
+
+TEST(StartupTest, InitialisationSetsTheLargeIconThenTheSmallOne)
+{
+    CIconOrderProbeDlg dlg;
+    LauncherSession session;
+    session.Then([] { host::headless::Key(VK_ESCAPE); });
+    session.RunDialog(dlg);
+    const HICON icon = Probe::Icon(&dlg);
+    ASSERT_NE(icon, nullptr);
+    EXPECT_EQ(dlg.m_setIcons, (std::vector<std::pair<WPARAM, HICON>>{{ICON_BIG, icon}, {ICON_SMALL, icon}}));
+}
+
+// A bitmap still selected in a DC cannot be deleted: if any DC outlived its
+// bitmap's deletion, that bitmap would still be alive after the run.
+TEST(StartupTest, DestructionDeletesEachDcBeforeItsBitmap)
+{
+    std::vector<HGDIOBJ> handles;
+    LauncherSession session;
+    session.Then([&] {
+        COrvaneCDDlg* dlg = Probe::Dlg();
+        for (int s = SURFACE_FRAME; s <= SURFACE_CLOSE; ++s) {
+            const auto surface = static_cast<EFrameSurface>(s);
+            handles.push_back(Probe::Bitmap(dlg, surface).m_hObject);
+            handles.push_back(Probe::Dc(dlg, surface).m_hDC);
+        }
+        for (HGDIOBJ h : handles) ASSERT_NE(::GetObjectType(h), 0u) << h;
+    });
+    session.Then([] { host::headless::Key(VK_ESCAPE); });
+    session.Run();
+    ASSERT_EQ(handles.size(), 14u);
+    for (HGDIOBJ h : handles) EXPECT_EQ(::GetObjectType(h), 0u) << h;  // nothing left alive
 }
 
 }  // namespace

@@ -7,6 +7,8 @@
 
 #include <algorithm>
 #include <cstring>
+#include <new>
+#include <vector>
 
 namespace host::gdi {
 namespace {
@@ -75,6 +77,24 @@ void Copy(const Canvas& dst, const RECT& d, const Canvas& src, int sx, int sy, c
     }
 }
 
+// The source pixels under destination rectangle `d` (device coordinates of
+// the destination, `shift` away from the source's), in a buffer of their
+// own (`store`) whose (0,0) is d's top left.
+Canvas Detached(const Canvas& src, const RECT& d, std::int64_t shiftX, std::int64_t shiftY,
+                std::vector<std::uint32_t>* store)
+{
+    Canvas c = src;
+    c.width = d.right - d.left;
+    c.height = d.bottom - d.top;
+    store->resize(static_cast<std::size_t>(c.width) * c.height);
+    c.pixels = store->data();
+    c.parts = nullptr;
+    for (int r = 0; r < c.height; ++r)
+        std::memcpy(&c.At(0, r), &src.At(static_cast<int>(d.left + shiftX), static_cast<int>(d.top + shiftY + r)),
+                    static_cast<std::size_t>(c.width) * sizeof(std::uint32_t));
+    return c;
+}
+
 }  // namespace
 }  // namespace host::gdi
 
@@ -120,7 +140,22 @@ BOOL BitBlt(HDC dstHandle, int x, int y, int cx, int cy, HDC srcHandle, int x1, 
         conv.mode = Convert::ToMono;
         conv.srcBk = ToPixel(src->bkColor);
     }
-    Copy(d, cut, s, static_cast<int>(l + shiftX), static_cast<int>(t + shiftY), conv);
+    if (d.parts && d.pixels == s.pixels) {
+        // Pieces copied one by one would read what an earlier piece wrote:
+        // the source is read whole first.
+        try {
+            std::vector<std::uint32_t> store;
+            Canvas copy = Detached(s, cut, shiftX, shiftY, &store);
+            ForEachPart(d, cut, [&](const RECT& p) { Copy(d, p, copy, p.left - cut.left, p.top - cut.top, conv); });
+            return TRUE;
+        } catch (const std::bad_alloc&) {
+            SetLastError(ERROR_NOT_ENOUGH_MEMORY);
+            return FALSE;
+        }
+    }
+    ForEachPart(d, cut, [&](const RECT& p) {
+        Copy(d, p, s, static_cast<int>(p.left + shiftX), static_cast<int>(p.top + shiftY), conv);
+    });
     return TRUE;
 }
 
@@ -160,9 +195,10 @@ COLORREF GetPixel(HDC handle, int x, int y)
     Dc* dc = GetDc(handle);
     Canvas c;
     if (!dc || !GetCanvas(*dc, &c)) return CLR_INVALID;
-    RECT r = ClipToDevice(c, x, y, std::int64_t{x} + 1, std::int64_t{y} + 1);
-    if (IsRectEmpty(&r)) return CLR_INVALID;  // outside the clip
-    return ToColorRef(c.At(r.left, r.top));
+    COLORREF color = CLR_INVALID;  // outside the clip
+    ForEachPart(c, ClipToDevice(c, x, y, std::int64_t{x} + 1, std::int64_t{y} + 1),
+                [&](const RECT& p) { color = ToColorRef(c.At(p.left, p.top)); });
+    return color;
 }
 
 COLORREF SetPixel(HDC handle, int x, int y, COLORREF color)
@@ -170,9 +206,11 @@ COLORREF SetPixel(HDC handle, int x, int y, COLORREF color)
     Dc* dc = GetDc(handle);
     Canvas c;
     if (!dc || !GetCanvas(*dc, &c)) return CLR_INVALID;
-    RECT r = ClipToDevice(c, x, y, std::int64_t{x} + 1, std::int64_t{y} + 1);
-    if (IsRectEmpty(&r)) return CLR_INVALID;
-    std::uint32_t& p = c.At(r.left, r.top);
-    p = c.Store(ToPixel(color));
-    return ToColorRef(p);  // the colour actually set
+    COLORREF set = CLR_INVALID;
+    ForEachPart(c, ClipToDevice(c, x, y, std::int64_t{x} + 1, std::int64_t{y} + 1), [&](const RECT& p) {
+        std::uint32_t& pixel = c.At(p.left, p.top);
+        pixel = c.Store(ToPixel(color));
+        set = ToColorRef(pixel);  // the colour actually set
+    });
+    return set;
 }

@@ -20,6 +20,7 @@ bool GetCanvas(Dc& dc, Canvas* out)
         c.origin = s.origin;
         RECT bounds{0, 0, surf->width, surf->height};
         if (!IntersectRect(&c.clip, &s.clip, &bounds)) c.clip = RECT{};
+        if (!s.parts.empty()) c.parts = &s.parts;
     } else {
         Bitmap* b = GetBitmap(dc.bitmap);
         if (!b || b->pixels.empty()) return false;
@@ -46,8 +47,9 @@ RECT ClipToDevice(const Canvas& c, std::int64_t left, std::int64_t top, std::int
 void FillDevice(const Canvas& c, const RECT& r, std::uint32_t pixel)
 {
     std::uint32_t v = c.Store(pixel);
-    for (LONG y = r.top; y < r.bottom; ++y)
-        std::fill(&c.At(r.left, y), &c.At(r.left, y) + (r.right - r.left), v);
+    ForEachPart(c, r, [&](const RECT& p) {
+        for (LONG y = p.top; y < p.bottom; ++y) std::fill(&c.At(p.left, y), &c.At(p.left, y) + (p.right - p.left), v);
+    });
 }
 
 }  // namespace host::gdi
@@ -69,5 +71,5 @@ int GetClipBox(HDC handle, LPRECT rect)
     }
     *rect = c.clip;
     OffsetRect(rect, -c.origin.x, -c.origin.y);
-    return SIMPLEREGION;
+    return c.parts ? COMPLEXREGION : SIMPLEREGION;
 }

@@ -94,7 +94,7 @@ HDC CreateCompatibleDC(HDC dc)
     return AddDc(std::make_unique<MemoryDc>());
 }
 
-HDC host::CreateSurfaceDC(std::shared_ptr<Surface> surface, POINT origin, RECT clip)
+HDC host::CreateSurfaceDC(std::shared_ptr<Surface> surface, POINT origin, RECT clip, std::vector<RECT> parts)
 {
     if (!surface) {
         SetLastError(ERROR_INVALID_PARAMETER);
@@ -103,6 +103,15 @@ HDC host::CreateSurfaceDC(std::shared_ptr<Surface> surface, POINT origin, RECT c
     auto dc = std::make_unique<SurfaceDc>();
     RECT bounds{0, 0, surface->width, surface->height};
     if (!IntersectRect(&dc->clip, &clip, &bounds)) SetRectEmpty(&dc->clip);
+    if (!parts.empty()) {
+        for (RECT& p : parts) IntersectRect(&p, &p, &dc->clip);
+        std::erase_if(parts, [](const RECT& p) { return IsRectEmpty(&p); });
+        // None left: nothing to draw on. One left: it is the clip.
+        dc->clip = RECT{};
+        for (const RECT& p : parts) UnionRect(&dc->clip, &dc->clip, &p);
+        if (parts.size() == 1) parts.clear();
+    }
+    dc->parts = std::move(parts);
     dc->origin = origin;
     dc->surface = std::move(surface);
     return AddDc(std::move(dc));

@@ -97,21 +97,23 @@ void Draw(Dc& dc, const IconPicture& icon, int x, int y, int cx, int cy, UINT fl
     if (!GetCanvas(dc, &c)) return;
     RECT r = ClipToDevice(c, x, y, std::int64_t{x} + cx, std::int64_t{y} + cy);
     bool image = flags & DI_IMAGE, mask = flags & DI_MASK;
-    for (LONG dy = r.top; dy < r.bottom; ++dy) {
-        auto iy = static_cast<std::size_t>((std::int64_t{dy} - c.origin.y - y) * icon.height / cy);
-        for (LONG dx = r.left; dx < r.right; ++dx) {
-            auto ix = static_cast<std::size_t>((std::int64_t{dx} - c.origin.x - x) * icon.width / cx);
-            std::size_t i = iy * icon.width + ix;
-            bool transparent = icon.mask[i] != 0;
-            if (image && mask) {
-                if (!transparent) c.At(dx, dy) = c.Store(icon.colors[i]);
-            } else if (image) {
-                c.At(dx, dy) = c.Store(icon.colors[i]);
-            } else {
-                c.At(dx, dy) = transparent ? 0x00FFFFFFu : 0u;
+    ForEachPart(c, r, [&](const RECT& p) {
+        for (LONG dy = p.top; dy < p.bottom; ++dy) {
+            auto iy = static_cast<std::size_t>((std::int64_t{dy} - c.origin.y - y) * icon.height / cy);
+            for (LONG dx = p.left; dx < p.right; ++dx) {
+                auto ix = static_cast<std::size_t>((std::int64_t{dx} - c.origin.x - x) * icon.width / cx);
+                std::size_t i = iy * icon.width + ix;
+                bool transparent = icon.mask[i] != 0;
+                if (image && mask) {
+                    if (!transparent) c.At(dx, dy) = c.Store(icon.colors[i]);
+                } else if (image) {
+                    c.At(dx, dy) = c.Store(icon.colors[i]);
+                } else {
+                    c.At(dx, dy) = transparent ? 0x00FFFFFFu : 0u;
+                }
             }
         }
-    }
+    });
 }
 
 }  // namespace

@@ -108,6 +108,7 @@ struct SurfaceDc final : Dc {
     std::shared_ptr<Surface> surface;
     POINT origin{};
     RECT clip{};  // surface coordinates, already within the surface
+    std::vector<RECT> parts;  // disjoint pieces of `clip` that drawing may change; empty: all of it
 };
 
 // The table. Add returns the new handle (null when out of memory); Get

@@ -21,9 +21,10 @@ struct Surface {
 };
 
 // A device context that draws on `surface`: logical (0,0) maps to `origin`
-// on the surface, and nothing outside `clip` (surface coordinates) changes.
+// on the surface, and nothing outside `clip` (surface coordinates) changes;
+// with `parts` (disjoint, surface coordinates), nothing outside them either.
 // The DC keeps the surface alive. Deleted with ReleaseSurfaceDC (or DeleteDC).
-HDC CreateSurfaceDC(std::shared_ptr<Surface> surface, POINT origin, RECT clip);
+HDC CreateSurfaceDC(std::shared_ptr<Surface> surface, POINT origin, RECT clip, std::vector<RECT> parts = {});
 void ReleaseSurfaceDC(HDC dc);
 
 }  // namespace host

@@ -27,13 +27,15 @@ void DrawGlyph(const Canvas& c, const Glyph& g, std::int64_t penX, std::int64_t 
     std::int64_t left = penX + g.left, top = baseline - g.top;
     RECT r = ClipToDevice(c, left, top, left + g.width, top + g.rows);
     std::uint32_t v = c.Store(pixel);
-    for (LONG y = r.top; y < r.bottom; ++y) {
-        auto gy = static_cast<std::size_t>(y - c.origin.y - top);
-        for (LONG x = r.left; x < r.right; ++x) {
-            auto gx = static_cast<std::size_t>(x - c.origin.x - left);
-            if (g.bits[gy * g.width + gx]) c.At(x, y) = v;
+    ForEachPart(c, r, [&](const RECT& p) {
+        for (LONG y = p.top; y < p.bottom; ++y) {
+            auto gy = static_cast<std::size_t>(y - c.origin.y - top);
+            for (LONG x = p.left; x < p.right; ++x) {
+                auto gx = static_cast<std::size_t>(x - c.origin.x - left);
+                if (g.bits[gy * g.width + gx]) c.At(x, y) = v;
+            }
         }
-    }
+    });
 }
 
 }  // namespace

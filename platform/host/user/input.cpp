@@ -118,9 +118,9 @@ void DeliverMouse(UINT clientMsg, UINT ncMsg)
     if (code == HTCLIENT || in.capture) {
         POINT p = in.cursor;
         ScreenToClient(target, &p);
-        QueueMessage(target, clientMsg, MouseKeyFlags(), MAKELPARAM(p.x, p.y));
+        QueueInput(target, clientMsg, MouseKeyFlags(), MAKELPARAM(p.x, p.y));
     } else if (ncMsg) {
-        QueueMessage(target, ncMsg, static_cast<WPARAM>(code), MAKELPARAM(in.cursor.x, in.cursor.y));
+        QueueInput(target, ncMsg, static_cast<WPARAM>(code), MAKELPARAM(in.cursor.x, in.cursor.y));
     }
 }
 
@@ -151,7 +151,7 @@ void DeliverKey(UINT vk, bool down)
     if (!down) lp |= (1L << 30) | (1L << 31);
     if (vk >= VK_LEFT && vk <= VK_DOWN) lp |= 1L << 24;
     UINT msg = down ? (sys ? WM_SYSKEYDOWN : WM_KEYDOWN) : (sys ? WM_SYSKEYUP : WM_KEYUP);
-    QueueMessage(target, msg, vk, static_cast<LPARAM>(static_cast<DWORD>(lp)));
+    QueueInput(target, msg, vk, static_cast<LPARAM>(static_cast<DWORD>(lp)));
 }
 
 }  // namespace host::user

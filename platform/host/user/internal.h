@@ -2,6 +2,7 @@
 // the presenter. Only USER includes it; presenters use user/presenting.h.
 #pragma once
 
+#include "base/region.h"
 #include "present/presenter.h"
 #include "gdi/surface.h"
 #include "user/presenting.h"
@@ -62,13 +63,14 @@ struct Window {
     HICON bigIcon = nullptr, smallIcon = nullptr;
     HICON staticIcon = nullptr;     // SS_ICON image
 
-    RECT update{};                  // client coordinates, empty = valid
+    Region update;                  // client coordinates, empty = valid
     bool erase = false;
 
     std::shared_ptr<Surface> surface;  // top-level windows only
     std::unique_ptr<DialogState> dialog;
     bool destroying = false;
     int beginPaints = 0;            // BeginPaint calls, to spot WM_PAINT handlers that never paint
+    std::uint64_t refusedPaintAt = 0;  // see PaintRefused
 
     bool IsChild() const { return (style & WS_CHILD) != 0; }
     int Width() const { return rect.right - rect.left; }
@@ -96,7 +98,11 @@ HWND CreateWindowInternal(CREATESTRUCTW cs, DLGPROC dialogProc);
 
 // ---- messages (queue.cpp) ----------------------------------------------------
 DWORD Now();
-void QueueMessage(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, bool front = false);
+void QueueMessage(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, bool front = false);  // posted
+void QueueInput(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);  // mouse and keys, after posted messages
+// The window's last WM_PAINT left it invalid and nothing else has been
+// retrieved since: it gets no WM_PAINT until something is.
+bool PaintRefused(const Window* w);
 void DropMessagesFor(HWND h);
 void ClearQueue();
 // Blocks like GetMessageW but takes every message; false on WM_QUIT (which

@@ -1,11 +1,11 @@
 // Update regions and device contexts on window surfaces.
 //
-// An update region is kept as its bounding rectangle in client coordinates.
+// An update region is a few disjoint rectangles in client coordinates, and
+// the paint DC changes nothing outside them; rcPaint is their bounding box.
 // Invalidating a window without WS_CLIPCHILDREN also invalidates the part of
 // each child it covers, so the children repaint after their parent has
 // painted over them. With WS_CLIPCHILDREN the children are left alone (but
-// the parent's paint DC is still clipped to a rectangle only, children
-// included).
+// the parent's paint DC is not clipped around them).
 #include "user/internal.h"
 
 #include <algorithm>
@@ -31,11 +31,12 @@ RECT ClientRectOf(const Window* w) { return RECT{0, 0, w->Width(), w->Height()};
 void AddUpdate(Window* w, const RECT& area, bool erase)
 {
     if (IsRectEmpty(&area)) return;
-    UnionRect(&w->update, &w->update, &area);
+    w->update.Add(area);
     w->erase = w->erase || erase;
 }
 
-HDC MakeDc(Window* w, const RECT* clientClip, bool paint)
+// A DC on the window's client area, limited to `clientClip` when given.
+HDC MakeDc(Window* w, const Region* clientClip, bool paint)
 {
     std::shared_ptr<Surface> s = SurfaceOf(w);
     if (!s) {
@@ -44,12 +45,18 @@ HDC MakeDc(Window* w, const RECT* clientClip, bool paint)
     }
     POINT origin = ClientOriginInTop(w);
     RECT clip = VisibleClipInTop(w);
+    std::vector<RECT> parts;
     if (clientClip) {
-        RECT c = *clientClip;
+        RECT c = clientClip->Bounds();
         OffsetRect(&c, origin.x, origin.y);
         IntersectRect(&clip, &clip, &c);
+        if (clientClip->Parts().size() > 1) {
+            Region onSurface = *clientClip;
+            onSurface.Offset(origin.x, origin.y);
+            parts = onSurface.Parts();
+        }
     }
-    HDC dc = CreateSurfaceDC(s, origin, clip);
+    HDC dc = CreateSurfaceDC(s, origin, clip, std::move(parts));
     if (dc) Dcs()[dc] = DcRecord{w->handle, paint};
     return dc;
 }
@@ -79,7 +86,7 @@ HWND FindIn(HWND h, HWND filter)
 {
     Window* w = Find(h);
     if (!w || !(w->style & WS_VISIBLE)) return nullptr;
-    if (!IsRectEmpty(&w->update) && (!filter || IsAncestor(filter, h))) return h;
+    if (!w->update.Empty() && !PaintRefused(w) && (!filter || IsAncestor(filter, h))) return h;
     if (!w->parent && (w->style & WS_MINIMIZE)) return nullptr;
     for (HWND c : w->children)
         if (HWND p = FindIn(c, filter)) return p;
@@ -158,28 +165,14 @@ BOOL InvalidateRect(HWND hwnd, const RECT* rect, BOOL erase)
     return TRUE;
 }
 
-// Removes `rect` from the update rectangle where the rest stays a rectangle;
-// otherwise the update rectangle is kept whole (it is only a bound).
 BOOL ValidateRect(HWND hwnd, const RECT* rect)
 {
     if (!hwnd) return InvalidateRect(nullptr, nullptr, TRUE);
     Window* w = FindOrFail(hwnd);
     if (!w) return FALSE;
-    RECT& u = w->update;
-    if (!rect) {
-        u = RECT{};
-    } else if (rect->left <= u.left && rect->right >= u.right) {
-        if (rect->top <= u.top && rect->bottom >= u.bottom) u = RECT{};
-        else if (rect->top <= u.top && rect->bottom > u.top) u.top = rect->bottom;
-        else if (rect->bottom >= u.bottom && rect->top < u.bottom) u.bottom = rect->top;
-    } else if (rect->top <= u.top && rect->bottom >= u.bottom) {
-        if (rect->left <= u.left && rect->right > u.left) u.left = rect->right;
-        else if (rect->right >= u.right && rect->left < u.right) u.right = rect->left;
-    }
-    if (IsRectEmpty(&u)) {
-        u = RECT{};
-        w->erase = false;
-    }
+    if (rect) w->update.Subtract(*rect);
+    else w->update.Clear();
+    if (w->update.Empty()) w->erase = false;
     return TRUE;
 }
 
@@ -187,10 +180,10 @@ BOOL GetUpdateRect(HWND hwnd, LPRECT rect, BOOL erase)
 {
     Window* w = FindOrFail(hwnd);
     if (!w) return FALSE;
-    bool any = !IsRectEmpty(&w->update);
-    if (rect) *rect = any ? w->update : RECT{};
+    bool any = !w->update.Empty();
+    if (rect) *rect = w->update.Bounds();
     if (any && erase && w->erase) {
-        RECT u = w->update;
+        host::Region u = w->update;
         if (HDC dc = MakeDc(w, &u, false)) {
             w->erase = false;
             SendMessageW(hwnd, WM_ERASEBKGND, reinterpret_cast<WPARAM>(dc), 0);
@@ -204,7 +197,7 @@ BOOL UpdateWindow(HWND hwnd)
 {
     Window* w = FindOrFail(hwnd);
     if (!w) return FALSE;
-    if (!IsRectEmpty(&w->update) && VisibleChain(w)) SendMessageW(hwnd, WM_PAINT, 0, 0);
+    if (!w->update.Empty() && VisibleChain(w)) SendMessageW(hwnd, WM_PAINT, 0, 0);
     return TRUE;
 }
 
@@ -241,14 +234,14 @@ HDC BeginPaint(HWND hwnd, LPPAINTSTRUCT ps)
     if (!ps) { SetLastError(ERROR_INVALID_PARAMETER); return nullptr; }
     *ps = PAINTSTRUCT{};
     w->beginPaints++;
-    RECT paint = w->update;
+    host::Region paint = std::move(w->update);
     bool erase = w->erase;
-    w->update = RECT{};
+    w->update.Clear();
     w->erase = false;
     HDC dc = MakeDc(w, &paint, true);
     if (!dc) return nullptr;
     ps->hdc = dc;
-    ps->rcPaint = paint;
+    ps->rcPaint = paint.Bounds();
     ps->fErase = FALSE;
     if (erase) ps->fErase = SendMessageW(hwnd, WM_ERASEBKGND, reinterpret_cast<WPARAM>(dc), 0) ? FALSE : TRUE;
     return dc;

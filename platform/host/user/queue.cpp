@@ -1,8 +1,14 @@
-// The UI thread's message queue. Posted messages and input share one queue
-// in arrival order. WM_QUIT comes when nothing else is queued, and WM_PAINT
-// is made up only after that, for a window whose update region is not empty.
-// When the thread would block, the presenter is asked for input; if it gives
-// none the presenter ends the process (a session never hangs).
+// The UI thread's message queue. Posted messages come before input (mouse
+// and keys), each lane in arrival order. WM_QUIT comes when neither holds a
+// message, and WM_PAINT is made up only after that, for a window whose update
+// region is not empty. When the thread would block, the presenter is asked
+// for input; if it gives none the presenter ends the process (a session
+// never hangs).
+//
+// A window whose WM_PAINT handler left it invalid gets WM_PAINT again, but
+// only once another message has been retrieved: Windows would hand it out
+// again at once and spin, and here that spin would keep the presenter from
+// ever being asked for input.
 #include "user/internal.h"
 
 #include "shell/shell.h"
@@ -13,9 +19,11 @@ namespace host::user {
 namespace {
 
 struct Queue {
-    std::deque<MSG> messages;
+    std::deque<MSG> posted;          // PostMessage, and the characters TranslateMessage makes
+    std::deque<MSG> input;           // the presenter's mouse and keys
     bool quit = false;
     int quitCode = 0;
+    std::uint64_t retrievals = 0;    // messages other than WM_PAINT taken off the queue
 };
 
 Queue& Q()
@@ -33,22 +41,34 @@ bool WindowMatches(HWND filter, HWND h)
 
 bool RangeMatches(UINT lo, UINT hi, UINT m) { return (lo == 0 && hi == 0) || (m >= lo && m <= hi); }
 
-bool Fetch(MSG* out, HWND hwnd, UINT lo, UINT hi, bool remove)
+bool FetchFrom(std::deque<MSG>& lane, MSG* out, HWND hwnd, UINT lo, UINT hi, bool remove)
 {
-    Queue& q = Q();
-    for (auto it = q.messages.begin(); it != q.messages.end(); ++it) {
+    for (auto it = lane.begin(); it != lane.end(); ++it) {
         if (!WindowMatches(hwnd, it->hwnd) || !RangeMatches(lo, hi, it->message)) continue;
         *out = *it;
         if (remove) {
-            q.messages.erase(it);
+            lane.erase(it);
             NoteRetrieved(*out);
         }
+        return true;
+    }
+    return false;
+}
+
+bool Fetch(MSG* out, HWND hwnd, UINT lo, UINT hi, bool remove)
+{
+    Queue& q = Q();
+    if (FetchFrom(q.posted, out, hwnd, lo, hi, remove) || FetchFrom(q.input, out, hwnd, lo, hi, remove)) {
+        q.retrievals += remove;
         return true;
     }
     // WM_QUIT is retrieved whatever the filters say.
     if (q.quit) {
         *out = MSG{nullptr, WM_QUIT, static_cast<WPARAM>(q.quitCode), 0, Now(), Input().cursor};
-        if (remove) q.quit = false;
+        if (remove) {
+            q.quit = false;
+            q.retrievals++;
+        }
         return true;
     }
     if (RangeMatches(lo, hi, WM_PAINT)) {
@@ -92,9 +112,16 @@ DWORD Now()
 void QueueMessage(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, bool front)
 {
     MSG m{hwnd, msg, wp, lp, Now(), Input().cursor};
-    if (front) Q().messages.push_front(m);
-    else Q().messages.push_back(m);
+    if (front) Q().posted.push_front(m);
+    else Q().posted.push_back(m);
 }
+
+void QueueInput(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp)
+{
+    Q().input.push_back(MSG{hwnd, msg, wp, lp, Now(), Input().cursor});
+}
+
+bool PaintRefused(const Window* w) { return w->refusedPaintAt == Q().retrievals + 1; }
 
 bool HasPendingWork()
 {
@@ -104,15 +131,11 @@ bool HasPendingWork()
 
 void DropMessagesFor(HWND h)
 {
-    std::erase_if(Q().messages, [h](const MSG& m) { return m.hwnd == h; });
+    std::erase_if(Q().posted, [h](const MSG& m) { return m.hwnd == h; });
+    std::erase_if(Q().input, [h](const MSG& m) { return m.hwnd == h; });
 }
 
-void ClearQueue()
-{
-    Q().messages.clear();
-    Q().quit = false;
-    Q().quitCode = 0;
-}
+void ClearQueue() { Q() = Queue{}; }
 
 bool NextMessageForModalLoop(MSG* msg)
 {
@@ -164,9 +187,8 @@ BOOL PeekMessageW(LPMSG msg, HWND hwnd, UINT filterMin, UINT filterMax, UINT rem
     return Fetch(msg, hwnd, filterMin, filterMax, (removeMsg & PM_REMOVE) != 0) ? TRUE : FALSE;
 }
 
-// A WM_PAINT whose handler neither began painting nor validated would come
-// back forever; such a window is validated here, so a careless handler costs
-// one missed paint instead of a busy loop.
+// A WM_PAINT handler that neither began painting nor validated the whole
+// window has refused the paint: it comes again after the next other message.
 LRESULT DispatchMessageW(const MSG* msg)
 {
     if (!msg) { SetLastError(ERROR_INVALID_PARAMETER); return 0; }
@@ -176,10 +198,8 @@ LRESULT DispatchMessageW(const MSG* msg)
     if (msg->message != WM_PAINT) return SendMessageW(msg->hwnd, msg->message, msg->wParam, msg->lParam);
     int before = w->beginPaints;
     LRESULT r = SendMessageW(msg->hwnd, WM_PAINT, msg->wParam, msg->lParam);
-    if ((w = Find(msg->hwnd)) && w->beginPaints == before && !IsRectEmpty(&w->update)) {
-        w->update = RECT{};
-        w->erase = false;
-    }
+    if ((w = Find(msg->hwnd)) && w->beginPaints == before && !w->update.Empty())
+        w->refusedPaintAt = Q().retrievals + 1;
     return r;
 }
 
