@@ -9,6 +9,7 @@
 #include "res/format.h"
 #include "present/sdl/entry.h"
 #include "present/sdl/x11_errors.h"
+#include "present/sdl/x11_title.h"
 #include "user/internal.h"
 
 #include <algorithm>
@@ -113,6 +114,7 @@ bool Desktop::Materialise(HWND h, Shown& s)
         std::fprintf(stderr, "OrvaneCD: cannot make a desktop window: %s\n", SDL_GetError());
         return false;
     }
+    WriteX11WindowName(s.window);
     s.echoes.Expect(POINT{w->rect.left, w->rect.top}, SDL_GetTicks());
     IconChanged(h);
     return true;
@@ -189,6 +191,7 @@ void Desktop::TextChanged(HWND h)
     user::Window* w = user::Find(h);
     if (!s || !s->window || !w) return;
     SDL_SetWindowTitle(s->window, TitleOf(w).c_str());
+    WriteX11WindowName(s->window);
 }
 
 void Desktop::IconChanged(HWND h)
