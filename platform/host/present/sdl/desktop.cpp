@@ -53,6 +53,8 @@ std::unique_ptr<Presenter> MakePresenter(std::string* error)
         *error = "neither DISPLAY nor WAYLAND_DISPLAY is set";
         return nullptr;
     }
+    // SDL_Quit puts back the X error handler SDL_Init found: ours, not Xlib's fatal one.
+    ReportX11ErrorsInsteadOfExiting();
     if (SDL_Init(SDL_INIT_VIDEO) != 0) {
         *error = SDL_GetError();
         return nullptr;
