@@ -19,6 +19,11 @@ want_x=$(((DISPLAY_W - CLIENT_W) / 2)) want_y=$(((DISPLAY_H - CLIENT_H) / 2))
 
 name=$(xdotool getwindowname "$window")
 [ "$name" = "$TITLE" ] || fail "title '$name', not '$TITLE'"
+# The older WM_NAME too, for whatever reads only that: in a type that says
+# how its bytes decode (not STRING, which is Latin-1).
+wm_name=$(xprop -id "$window" WM_NAME)
+[[ "$wm_name" =~ ^WM_NAME\((UTF8_STRING|COMPOUND_TEXT)\)\ =\ \"(.*)\"$ && "${BASH_REMATCH[2]}" = "$TITLE" ]] ||
+    fail "WM_NAME does not decode to the title: $wm_name"
 
 icon=$(xprop -id "$window" -notype 32c _NET_WM_ICON | cut -c1-40)
 [[ "$icon" == *"= 32, 32,"* ]] || fail "no 32x32 window icon: $icon"

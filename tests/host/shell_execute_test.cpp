@@ -1,6 +1,7 @@
 // ShellExecuteW in a temporary directory that is the current directory:
 // programs start directly, documents go to the opener, names stay one
-// argument, and missing files start nothing.
+// argument, missing files start nothing, and names are found whatever their
+// case, as on Windows.
 #include "platform/host/win32.h"
 
 #include "shell_sandbox.h"
@@ -16,6 +17,7 @@
 #include <sys/stat.h>
 #include <thread>
 #include <unistd.h>
+#include <vector>
 
 namespace fs = std::filesystem;
 
@@ -86,5 +88,79 @@ TEST_F(ShellTest, ParametersAreOneExtraArgumentAndNoOpenerMeansNoAssociation)
     EXPECT_EQ(reinterpret_cast<INT_PTR>(ShellExecuteW(nullptr, L"print", L"readme.txt", nullptr, nullptr, 1)),
               SE_ERR_NOASSOC);
 }
+
+// A folder's entries: "name*" a program, "name/" a directory, else a
+// document. The request is opened from that folder; `target` is what then
+// runs ("run:" and its path in the folder) or goes to the opener ("open:"),
+// or nothing when it is empty and the call fails with `error`.
+struct CaseFixture {
+    const char* label;
+    std::vector<std::string> entries;
+    const wchar_t* request;
+    std::string target;
+    INT_PTR error = 0;
+};
+
+void PrintTo(const CaseFixture& c, std::ostream* os) { *os << c.label; }
+
+const CaseFixture kCases[] = {
+    {"Exact", {"Setup.exe*"}, L".\\Setup.exe", "run:Setup.exe"},
+    {"Upper", {"SETUP.EXE*"}, L".\\Setup.exe", "run:SETUP.EXE"},
+    {"Lower", {"setup.exe*"}, L".\\Setup.exe", "run:setup.exe"},
+    {"Mixed", {"sEtUP.eXe*"}, L".\\Setup.exe", "run:sEtUP.eXe"},
+    {"ExactAmongCaseTwins", {"SETUP.EXE*", "Setup.exe*", "setup.exe*"}, L".\\Setup.exe", "run:Setup.exe"},
+    {"CaseTwinsFirstInByteOrder", {"setup.exe*", "SETUP.EXE*"}, L".\\Setup.exe", "run:SETUP.EXE"},
+    {"Missing", {"Setup.ex*"}, L".\\Setup.exe", "", SE_ERR_FNF},
+    {"MissingFolder", {"Disk1/"}, L".\\Disk2\\Setup.exe", "", SE_ERR_PNF},
+    {"MissingInAFolderOfOtherCase", {"DISK1/"}, L".\\Disk1\\Setup.exe", "", SE_ERR_FNF},
+    {"ProgramBeforeItsDirectoryTwin", {"setup.exe/", "SETUP.EXE*"}, L".\\Setup.exe", "run:SETUP.EXE"},
+    {"ProgramBeforeAnExactDirectory", {"Setup.exe/", "SETUP.EXE*"}, L".\\Setup.exe", "run:SETUP.EXE"},
+    // Windows' "open" on a folder shows the folder.
+    {"DirectoryAloneGoesToTheOpener", {"SETUP.EXE/"}, L".\\Setup.exe", "open:SETUP.EXE"},
+    {"Folders", {"DISK1/", "DISK1/SETUP.EXE*"}, L".\\disk1/Setup.exe", "run:DISK1/SETUP.EXE"},
+    {"AFolderNotAFileOnTheWay", {"Disk1", "DISK1/", "DISK1/SETUP.EXE*"}, L".\\Disk1\\Setup.exe",
+     "run:DISK1/SETUP.EXE"},
+    {"Document", {"MANUAL.PDF"}, L".\\manual.pdf", "open:MANUAL.PDF"},
+    {"LettersBeyondAscii", {"ÄRGER Ω 설치.EXE*"}, L".\\ärger ω 설치.exe", "run:ÄRGER Ω 설치.EXE"},
+    // A Latin-1 byte on disk is not the letter that code point names.
+    {"NamesNotInUtf8", {"\xC4RGER.EXE*"}, L".\\ärger.exe", "", SE_ERR_FNF},
+};
+
+class ShellCaseTest : public ShellSandbox<testing::TestWithParam<CaseFixture>> {
+protected:
+    // Each program, and the opener, logs what it was started as.
+    void Populate(const std::vector<std::string>& entries)
+    {
+        const std::string log = " >> '" + (m_dir / "log").string() + "'\n";
+        WriteScript(m_dir / "bin" / "xdg-open", "printf 'open:%s\\nEND\\n' \"$1\"" + log);
+        for (const std::string& e : entries) {
+            const fs::path p = m_dir / e.substr(0, e.size() - (e.ends_with('/') || e.ends_with('*')));
+            if (e.ends_with('/')) fs::create_directory(p);
+            else if (e.ends_with('*')) WriteScript(p, "printf 'run:%s\\nEND\\n' \"$0\"" + log);
+            else std::ofstream(p) << "document";
+        }
+    }
+};
+
+TEST_P(ShellCaseTest, NamesAreFoundWhateverTheirCase)
+{
+    const CaseFixture& c = GetParam();
+    Populate(c.entries);
+    const INT_PTR rc =
+        reinterpret_cast<INT_PTR>(ShellExecuteW(nullptr, L"open", c.request, nullptr, nullptr, SW_SHOWNORMAL));
+    if (c.target.empty()) {
+        EXPECT_EQ(rc, c.error);
+        std::this_thread::sleep_for(std::chrono::milliseconds(200));
+        EXPECT_EQ(ReadText(m_dir / "log"), "");
+        return;
+    }
+    EXPECT_GT(rc, 32);
+    const std::size_t colon = c.target.find(':') + 1;
+    const std::string want = c.target.substr(0, colon) + (m_dir / c.target.substr(colon)).string();
+    EXPECT_EQ(WaitForEnd(m_dir / "log"), want + "\nEND\n");
+}
+
+INSTANTIATE_TEST_SUITE_P(Names, ShellCaseTest, testing::ValuesIn(kCases),
+                         [](const testing::TestParamInfo<CaseFixture>& i) { return std::string(i.param.label); });
 
 }  // namespace

@@ -1,7 +1,9 @@
 // ShellExecuteW "open": programs are started directly and documents handed
 // to the desktop's opener, always as one argument each, never through a
 // command interpreter. Nothing waits for what it starts; finished children
-// are reaped by pid on each call and whenever the UI thread idles.
+// are reaped by pid on each call and whenever the UI thread idles. Names
+// are found as on Windows: '\' or '/' between components, case ignored.
+#include "shell/names.h"
 #include "shell/shell.h"
 #include "base/utf.h"
 #include "win32.h"
@@ -101,7 +103,7 @@ HINSTANCE ShellExecuteW(HWND hwnd, LPCWSTR operation, LPCWSTR file, LPCWSTR para
         dir = host::Utf8FromWide(directory);
         std::replace(dir.begin(), dir.end(), '\\', '/');
     }
-    std::string path = Resolve(host::Utf8FromWide(file), dir);
+    std::string path = FindIgnoringCase(Resolve(host::Utf8FromWide(file), dir));
     struct stat st;
     if (stat(path.c_str(), &st) != 0) {
         std::string parent = path.substr(0, path.find_last_of('/') + 1);

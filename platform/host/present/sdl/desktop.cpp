@@ -9,6 +9,7 @@
 #include "present/sdl/message_box.h"
 #include "present/sdl/entry.h"
 #include "present/sdl/x11_errors.h"
+#include "present/sdl/x11_title.h"
 #include "user/presenting.h"
 
 #include <algorithm>
@@ -52,6 +53,8 @@ std::unique_ptr<Presenter> MakePresenter(std::string* error)
         *error = "neither DISPLAY nor WAYLAND_DISPLAY is set";
         return nullptr;
     }
+    // SDL_Quit puts back the X error handler SDL_Init found: ours, not Xlib's fatal one.
+    ReportX11ErrorsInsteadOfExiting();
     if (SDL_Init(SDL_INIT_VIDEO) != 0) {
         *error = SDL_GetError();
         return nullptr;
@@ -113,6 +116,7 @@ bool Desktop::Materialise(HWND h, Shown& s)
         std::fprintf(stderr, "OrvaneCD: cannot make a desktop window: %s\n", SDL_GetError());
         return false;
     }
+    WriteX11WindowName(s.window);
     s.echoes.Expect(POINT{r.left, r.top}, SDL_GetTicks());
     IconChanged(h);
     return true;
@@ -186,6 +190,7 @@ void Desktop::TextChanged(HWND h)
     Shown* s = Of(h);
     if (!s || !s->window || !IsWindow(h)) return;
     SDL_SetWindowTitle(s->window, TitleOf(h).c_str());
+    WriteX11WindowName(s->window);
 }
 
 void Desktop::IconChanged(HWND h)
