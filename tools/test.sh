@@ -14,10 +14,7 @@ cmake --build --preset windows-x64
 cmake --preset windows-x86 >/dev/null
 cmake --build --preset windows-x86
 
-# The desktop and Wine suites drive real X servers and window managers,
-# whose timing a loaded machine can upset: a test that fails is run once
-# more, and fails the run only if it fails again (ctest's log keeps both).
-ctest --preset host --repeat until-pass:2
+ctest --preset host
 
 # The host build under AddressSanitizer and UBSan, the whole host suite
 # (the preset's filter leaves out the wine, inspection and cd labels, which
@@ -25,7 +22,7 @@ ctest --preset host --repeat until-pass:2
 # since valgrind cannot run an ASan executable).
 cmake --preset host-asan >/dev/null
 cmake --build --preset host-asan
-ctest --preset host-asan --repeat until-pass:2
+ctest --preset host-asan
 
 # The fuzzers (clang, libFuzzer), each for 15 seconds from the real
 # resources' seeds, in an empty current directory: the launcher's entries

@@ -53,7 +53,8 @@ std::unique_ptr<Presenter> MakePresenter(std::string* error)
         *error = "neither DISPLAY nor WAYLAND_DISPLAY is set";
         return nullptr;
     }
-    // SDL_Quit puts back the X error handler SDL_Init found: ours, not Xlib's fatal one.
+    // Before SDL opens the display: SDL puts back the handler it found when
+    // it closes the display again, at the process's end.
     ReportX11ErrorsInsteadOfExiting();
     if (SDL_Init(SDL_INIT_VIDEO) != 0) {
         *error = SDL_GetError();
@@ -68,7 +69,6 @@ std::unique_ptr<Presenter> MakePresenter(std::string* error)
         SDL_Quit();
         return nullptr;
     }
-    if (driver && SDL_strcasecmp(driver, "x11") == 0) ReportX11ErrorsInsteadOfExiting();
     SDL_StopTextInput();  // keys only: no input method
     return std::make_unique<Desktop>();
 }
