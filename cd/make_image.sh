@@ -136,6 +136,10 @@ if [ -n "$linux" ]; then
     mapfile -t linux_commands < <(linux_xorriso_commands)
 fi
 
+# On Linux nothing on the disc is a program but what the image marks so:
+# the Windows executables, the payload's among them, are files to read.
+find "$new_root" -type f -exec chmod 0644 {} +
+
 log="$out/.xorriso.log"
 if ! "$xorriso" -as mkisofs -o "$new_iso" -V "$volid" -J -r \
         -A "Orvane installation CD" -publisher "Orvane" \

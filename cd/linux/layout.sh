@@ -33,8 +33,6 @@ linux_layout() {
     # The launcher's own icon, its largest image, twice as large without smoothing.
     convert "$linux_here/../../res/launcher.ico[0]" -scale 200% "png32:$root/.VolumeIcon.png" ||
         die "cannot draw the disc's icon from res/launcher.ico"
-    # Readable by all; the image marks the two programs executable.
-    find "$root/linux" "$root/autorun.sh" "$root/.xdg-volume-info" "$root/.VolumeIcon.png" -type f -exec chmod 0644 {} +
 }
 
 # linux_xorriso_args ROOT: the mkisofs options that keep the Linux part of
