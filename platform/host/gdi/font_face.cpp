@@ -15,6 +15,7 @@
 #include <algorithm>
 #include <cctype>
 #include <cmath>
+#include <filesystem>
 #include <map>
 #include <tuple>
 
@@ -146,8 +147,10 @@ bool SystemHasKorean()
 void AddCarriedFaces()
 {
     std::string dir = ExecutablePath();
-    if (dir.empty() || SystemHasKorean()) return;
+    if (dir.empty()) return;
     dir = dir.substr(0, dir.find_last_of('/') + 1) + "fonts";
+    std::error_code error;
+    if (!std::filesystem::is_directory(dir, error) || SystemHasKorean()) return;
     FcConfigAppFontAddDir(nullptr, reinterpret_cast<const FcChar8*>(dir.c_str()));
 }
 
