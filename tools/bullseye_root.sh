@@ -57,12 +57,12 @@ debian_uri() {
         /etc/apt/sources.list /etc/apt/sources.list.d/*.list 2>/dev/null | awk '{print $2; exit}' | grep .
 }
 
-mounted=()
-unmount_all() {
-    local m
-    for m in ${mounted[@]+"${mounted[@]}"}; do umount "$m" 2>/dev/null || true; done
+# in_new COMMAND...: COMMAND in the new root, with a /proc that lives in a
+# mount namespace of its own and ends with it.
+in_new() {
+    unshare --mount --propagation private -- bash -c '
+        mount -t proc proc "$1/proc" && root=$1 && shift && exec chroot "$root" "$@"' bash "$root.new" "$@"
 }
-trap unmount_all EXIT
 
 if [ ! -f "$cache/base/.orvane-base" ]; then
     uri=$(debian_uri) || die "no Debian archive for this release in the apt sources"
@@ -81,16 +81,11 @@ cp -a "$cache/base" "$root.new"
 if (($#)); then
     # Manual pages and translations are of no use here and slow apt down.
     printf 'path-exclude=/usr/share/%s/*\n' man info locale >"$root.new/etc/dpkg/dpkg.cfg.d/orvane-excludes"
-    mount -t proc proc "$root.new/proc"
-    mounted+=("$root.new/proc")
     log="$cache/$name.log"
-    { chroot "$root.new" apt-get update -q &&
-        chroot "$root.new" env DEBIAN_FRONTEND=noninteractive \
-            apt-get install -y -q --no-install-recommends "$@" &&
-        chroot "$root.new" apt-get clean; } >"$log" 2>&1 ||
+    { in_new apt-get update -q &&
+        in_new env DEBIAN_FRONTEND=noninteractive apt-get install -y -q --no-install-recommends "$@" &&
+        in_new apt-get clean; } >"$log" 2>&1 ||
         die "installing $* into the root failed; the log: $log"
-    unmount_all
-    mounted=()
 fi
 echo "$wanted" >"$root.new/.orvane-packages"
 mv "$root.new" "$root"
