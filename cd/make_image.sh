@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Lays out the installation CD's root and makes its ISO 9660 image.
 #
-#   make_image.sh --exe FILE --out DIR [--payload DIR] [--label TEXT] [--volid ID]
+#   make_image.sh --exe FILE --out DIR [--payload DIR] [--linux DIR] [--label TEXT] [--volid ID]
 #
 #   --exe FILE     the launcher for the disc (build/windows-x86/OrvaneCD.exe);
 #                  it goes onto the disc as OrvaneCD.exe
@@ -10,6 +10,12 @@
 #                  AdbeRdr70_kor.exe. Optional: without it, or with files
 #                  missing from it, the disc is made without them and the
 #                  missing names are reported.
+#   --linux DIR    the disc's Linux launcher (tools/build_disc_launcher.sh):
+#                  OrvaneCD, liborvane_sdl.so, fonts/ and licenses/. Optional:
+#                  with it the disc also carries linux/ (those), autorun.sh,
+#                  which a Linux desktop offers to run, and .xdg-volume-info
+#                  with the icon it names. These are Rock Ridge names alone:
+#                  Windows reads the Joliet tree and sees the disc as before.
 #   --label TEXT   the label Explorer shows for the disc (autorun.inf); Orvane
 #   --volid ID     the ISO 9660 volume id; ORVANE
 #
@@ -30,14 +36,14 @@ here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 say() { printf 'cd-image: %s\n' "$*"; }
 die() { printf 'cd-image: error: %s\n' "$*" >&2; exit 1; }
 
-exe="" out="" payload="" label=Orvane volid=ORVANE
+exe="" out="" payload="" linux="" label=Orvane volid=ORVANE
 while (($#)); do
     case $1 in
-        --exe|--out|--payload|--label|--volid)
+        --exe|--out|--payload|--linux|--label|--volid)
             (($# >= 2)) || die "$1 needs a value"
             declare "${1#--}=$2"
             shift 2 ;;
-        *) die "unknown argument '$1' (use --exe, --out, --payload, --label, --volid)" ;;
+        *) die "unknown argument '$1' (use --exe, --out, --payload, --linux, --label, --volid)" ;;
     esac
 done
 
@@ -56,6 +62,8 @@ done
     die "the label '$label' must be 1 to 32 printable ASCII characters"
 [[ $volid =~ ^[A-Z0-9_]{1,32}$ ]] ||
     die "the volume id '$volid' must be 1 to 32 of A-Z, 0-9 and _ (ISO 9660 d-characters)"
+
+source "$here/linux/layout.sh"
 
 template="$here/autorun.inf.in"
 [ -r "$template" ] || die "the autorun.inf template '$template' is missing"
@@ -92,6 +100,8 @@ else
         say "note: payload files missing from '$payload': ${missing[*]}; the disc is made without them"
 fi
 
+[ -z "$linux" ] || linux_check "$linux"
+
 # ---- the new root and image, beside the old ones -------------------------------
 
 mkdir -p "$out"
@@ -119,10 +129,22 @@ done
     done <"$template"
 } >"$new_root/autorun.inf"
 
+linux_args=() linux_commands=()
+if [ -n "$linux" ]; then
+    linux_layout "$linux" "$new_root"
+    mapfile -t linux_args < <(linux_xorriso_args "$new_root")
+    mapfile -t linux_commands < <(linux_xorriso_commands)
+fi
+
+# On Linux nothing on the disc is a program but what the image marks so:
+# the Windows executables, the payload's among them, are files to read.
+find "$new_root" -type f -exec chmod 0644 {} +
+
 log="$out/.xorriso.log"
 if ! "$xorriso" -as mkisofs -o "$new_iso" -V "$volid" -J -r \
         -A "Orvane installation CD" -publisher "Orvane" \
-        "$new_root" >"$log" 2>&1; then
+        ${linux_args[@]+"${linux_args[@]}"} \
+        "$new_root" ${linux_commands[@]+"${linux_commands[@]}"} >"$log" 2>&1; then
     cat "$log" >&2
     rm -f "$log"
     die "xorriso could not make the image"
@@ -134,5 +156,5 @@ rm -rf "$out/root"
 mv "$new_root" "$out/root"
 mv -f "$new_iso" "$out/$ISO_NAME"
 
-files=$(cd "$out/root" && ls -1 | sort | tr '\n' ' ')
+files=$(cd "$out/root" && ls -1A | sort | tr '\n' ' ')
 say "wrote $out/$ISO_NAME (volume $volid): ${files% }"

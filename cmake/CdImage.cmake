@@ -1,9 +1,13 @@
 # The installation CD: `cmake --build <dir> --target cd-image` lays out the
 # disc's root in build/cd/root and makes build/cd/OrvaneCD.iso from it: the
 # product launcher (the windows-x86 preset's OrvaneCD.exe, built first),
-# autorun.inf and the payload from ORVANE_PAYLOAD_DIR. Not part of ALL.
+# autorun.inf, the payload from ORVANE_PAYLOAD_DIR, and the Linux launcher
+# with autorun.sh (built in a Debian 11 root, which needs root: without it,
+# ORVANE_CD_LINUX=OFF makes the Windows-only disc). Not part of ALL.
 set(ORVANE_PAYLOAD_DIR "" CACHE PATH
     "Folder holding Setup.exe, manual.pdf and AdbeRdr70_kor.exe for the CD image (optional)")
+option(ORVANE_CD_LINUX "The CD image carries the Linux launcher" ON)
+set(ORVANE_CD_LINUX_DIR ${CMAKE_SOURCE_DIR}/build/disc-launcher)
 set(ORVANE_CD_DIR ${CMAKE_SOURCE_DIR}/build/cd CACHE PATH
     "Where the cd-image target puts root/ and OrvaneCD.iso")
 
@@ -26,17 +30,27 @@ endif()
 # flags stay out of it.
 set(orvane_cd_clean_env ${CMAKE_COMMAND} -E env --unset=MAKEFLAGS --unset=MFLAGS --unset=MAKELEVEL)
 
+set(orvane_cd_linux_build)
+set(orvane_cd_linux)
+if(ORVANE_CD_LINUX)
+  set(orvane_cd_linux_build COMMAND ${orvane_cd_clean_env} bash ${CMAKE_SOURCE_DIR}/tools/build_disc_launcher.sh
+                            ${ORVANE_CD_LINUX_DIR} ${ORVANE_RES})
+  set(orvane_cd_linux --linux ${ORVANE_CD_LINUX_DIR})
+endif()
+
 add_custom_target(cd-image
   COMMAND ${orvane_cd_clean_env} bash -c
           "test -f '${ORVANE_CD_X86_DIR}/CMakeCache.txt' || '${CMAKE_COMMAND}' --preset windows-x86"
   COMMAND ${orvane_cd_clean_env} ${CMAKE_COMMAND} --build --preset windows-x86
+  ${orvane_cd_linux_build}
   COMMAND ${CMAKE_COMMAND} -E env ${orvane_cd_env}
           bash ${CMAKE_SOURCE_DIR}/cd/make_image.sh
           --exe ${ORVANE_CD_X86_DIR}/OrvaneCD.exe
           --out ${ORVANE_CD_DIR}
-          ${orvane_cd_payload}
+          ${orvane_cd_payload} ${orvane_cd_linux}
   WORKING_DIRECTORY ${CMAKE_SOURCE_DIR}
   BYPRODUCTS ${ORVANE_CD_DIR}/OrvaneCD.iso
   COMMENT "Making the CD image ${ORVANE_CD_DIR}/OrvaneCD.iso"
   USES_TERMINAL
   VERBATIM)
+add_dependencies(cd-image orvane_res)

@@ -14,6 +14,7 @@ packages=(
   g++-mingw-w64-x86-64 g++-mingw-w64-i686 binutils-mingw-w64-x86-64 binutils-mingw-w64-i686
   wine64 xvfb xdotool imagemagick openbox x11-utils
   xorriso                          # the CD image (cd-image target)
+  debootstrap util-linux           # the Debian 11 roots that build and run the disc's Linux launcher
 )
 
 missing=()
