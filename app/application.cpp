@@ -3,7 +3,7 @@
 #include "launcher/launcher_dialog.h"
 
 BEGIN_MESSAGE_MAP(COrvaneCDApp, CWinApp)
-    ON_COMMAND(ID_HELP, &CWinApp::OnHelp)
+ON_COMMAND(ID_HELP, &CWinApp::OnHelp)
 END_MESSAGE_MAP()
 
 // A null name: the framework names the application after the executable.

@@ -89,8 +89,7 @@ public:
         : m_cw(std::min(620, clientWidth)), m_ch(std::min(542, clientHeight)), m_surfaceWidth(clientWidth),
           m_background(291 * 277, 0x00102030u), m_entry(370 * 20, 0x00405060u), m_button(36 * 18, 0x00708090u),
           m_frame(620 * 542, 0u), m_surface(static_cast<std::size_t>(clientWidth) * clientHeight, 0u)
-    {
-    }
+    {}
 
     std::size_t Bytes() const
     {
@@ -111,8 +110,8 @@ public:
     }
 
 private:
-    static void Rows(std::uint32_t* dst, int dstWidth, int x, int y, const std::uint32_t* src, int srcWidth,
-                     int sx, int w, int h)
+    static void Rows(std::uint32_t* dst, int dstWidth, int x, int y, const std::uint32_t* src, int srcWidth, int sx,
+                     int w, int h)
     {
         for (int r = 0; r < h; ++r)
             g_memcpy(dst + static_cast<std::size_t>(y + r) * dstWidth + x,

@@ -104,8 +104,8 @@ Run Spawn(const char* exe, const char* script)
     rusage usage{};
     if (wait4(pid, &status, 0, &usage) != pid) return run;
     run.maxRssKib = usage.ru_maxrss;
-    run.cpuMs = (usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) * 1e3 +
-                (usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e3;
+    run.cpuMs =
+        (usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) * 1e3 + (usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e3;
     if (!script) {
         run.ok = WIFEXITED(status);
         return run;
@@ -115,8 +115,7 @@ Run Spawn(const char* exe, const char* script)
     run.ok = seenLine && WIFEXITED(status) && WEXITSTATUS(status) != 124 && WEXITSTATUS(status) != 2 &&
              firstLine.rfind("window ", 0) == 0 && firstLine != "window none";
     if (!run.ok)
-        std::fprintf(stderr, "session_figures: run failed (status %d, first line \"%s\")\n", status,
-                     firstLine.c_str());
+        std::fprintf(stderr, "session_figures: run failed (status %d, first line \"%s\")\n", status, firstLine.c_str());
     return run;
 }
 

@@ -5,11 +5,11 @@
 #include "launcher/frame_composition.h"
 
 BEGIN_MESSAGE_MAP(COrvaneCDDlg, CDialog)
-    ON_WM_PAINT()
-    ON_WM_QUERYDRAGICON()
-    ON_WM_LBUTTONDOWN()
-    ON_WM_MOUSEMOVE()
-    ON_WM_CTLCOLOR()
+ON_WM_PAINT()
+ON_WM_QUERYDRAGICON()
+ON_WM_LBUTTONDOWN()
+ON_WM_MOUSEMOVE()
+ON_WM_CTLCOLOR()
 END_MESSAGE_MAP()
 
 COrvaneCDDlg::COrvaneCDDlg(CWnd* pParent) : CDialog(COrvaneCDDlg::IDD, pParent)
@@ -19,10 +19,7 @@ COrvaneCDDlg::COrvaneCDDlg(CWnd* pParent) : CDialog(COrvaneCDDlg::IDD, pParent)
 
 COrvaneCDDlg::~COrvaneCDDlg() = default;
 
-void COrvaneCDDlg::DoDataExchange(CDataExchange* pDX)
-{
-    CDialog::DoDataExchange(pDX);
-}
+void COrvaneCDDlg::DoDataExchange(CDataExchange* pDX) { CDialog::DoDataExchange(pDX); }
 
 BOOL COrvaneCDDlg::OnInitDialog()
 {
@@ -68,7 +65,4 @@ BOOL COrvaneCDDlg::OnInitDialog()
 }
 
 // Shown while the user drags the minimized window.
-HCURSOR COrvaneCDDlg::OnQueryDragIcon()
-{
-    return static_cast<HCURSOR>(m_hIcon);
-}
+HCURSOR COrvaneCDDlg::OnQueryDragIcon() { return static_cast<HCURSOR>(m_hIcon); }

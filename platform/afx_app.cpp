@@ -90,8 +90,8 @@ CWinApp::~CWinApp()
 {
     AfxTrace("CWinApp::~CWinApp");
     if (g_pApp == this) g_pApp = nullptr;
-    for (LPWSTR owned : {m_pszOwnedAppName, m_pszOwnedExeName, m_pszOwnedHelpPath, m_pszOwnedRegistryKey,
-                         m_pszOwnedProfileName}) {
+    for (LPWSTR owned :
+         {m_pszOwnedAppName, m_pszOwnedExeName, m_pszOwnedHelpPath, m_pszOwnedRegistryKey, m_pszOwnedProfileName}) {
         std::free(owned);
     }
 }

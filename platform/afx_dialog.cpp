@@ -4,13 +4,9 @@
 
 CDialog::CDialog(UINT nIDTemplate, CWnd* pParentWnd)
     : m_lpszTemplateName(MAKEINTRESOURCEW(nIDTemplate)), m_nIDHelp(nIDTemplate), m_pParentWnd(pParentWnd)
-{
-}
+{}
 
-CDialog::~CDialog()
-{
-    AfxTrace("CDialog::~CDialog template %u", m_nIDHelp);
-}
+CDialog::~CDialog() { AfxTrace("CDialog::~CDialog template %u", m_nIDHelp); }
 
 INT_PTR CALLBACK AfxDlgProc(HWND hWnd, UINT message, WPARAM, LPARAM lParam)
 {
@@ -53,8 +49,8 @@ INT_PTR CDialog::DoModal()
     if (reenableParent) ::EnableWindow(hWndParent, FALSE);
 
     m_nModalResult = -1;
-    HWND hWnd = ::CreateDialogIndirectParamW(hInst, lpTemplate, hWndParent, &AfxDlgProc,
-                                             reinterpret_cast<LPARAM>(this));
+    HWND hWnd =
+        ::CreateDialogIndirectParamW(hInst, lpTemplate, hWndParent, &AfxDlgProc, reinterpret_cast<LPARAM>(this));
     if (!hWnd) {
         AfxTrace("CDialog::DoModal: window creation failed");
         if (reenableParent) ::EnableWindow(hWndParent, TRUE);
@@ -65,8 +61,9 @@ INT_PTR CDialog::DoModal()
     AfxTrace("CDialog::DoModal: running");
     RunModalLoop();
 
-    if (m_hWnd) ::SetWindowPos(m_hWnd, nullptr, 0, 0, 0, 0,
-                               SWP_HIDEWINDOW | SWP_NOSIZE | SWP_NOMOVE | SWP_NOACTIVATE | SWP_NOZORDER);
+    if (m_hWnd)
+        ::SetWindowPos(m_hWnd, nullptr, 0, 0, 0, 0,
+                       SWP_HIDEWINDOW | SWP_NOSIZE | SWP_NOMOVE | SWP_NOACTIVATE | SWP_NOZORDER);
     if (reenableParent) {
         ::EnableWindow(hWndParent, TRUE);
         ::SetActiveWindow(hWndParent);
@@ -107,10 +104,7 @@ void CDialog::EndDialog(int nResult)
     EndModalLoop(nResult);
 }
 
-BOOL CDialog::OnInitDialog()
-{
-    return UpdateData(FALSE);
-}
+BOOL CDialog::OnInitDialog() { return UpdateData(FALSE); }
 
 void CDialog::OnOK()
 {
@@ -152,7 +146,7 @@ void CDialog::OnPaint()
 }
 
 BEGIN_MESSAGE_MAP(CDialog, CWnd)
-    ON_COMMAND(IDOK, &CDialog::OnOK)
-    ON_COMMAND(IDCANCEL, &CDialog::OnCancel)
-    ON_WM_PAINT()
+ON_COMMAND(IDOK, &CDialog::OnOK)
+ON_COMMAND(IDCANCEL, &CDialog::OnCancel)
+ON_WM_PAINT()
 END_MESSAGE_MAP()

@@ -35,10 +35,7 @@ BOOL CBitmap::CreateCompatibleBitmap(CDC* pDC, int nWidth, int nHeight)
     return Attach(::CreateCompatibleBitmap(pDC ? pDC->m_hDC : nullptr, nWidth, nHeight));
 }
 
-int CBitmap::GetBitmap(BITMAP* pBitMap) const
-{
-    return ::GetObjectW(m_hObject, sizeof(BITMAP), pBitMap);
-}
+int CBitmap::GetBitmap(BITMAP* pBitMap) const { return ::GetObjectW(m_hObject, sizeof(BITMAP), pBitMap); }
 
 CDC::~CDC()
 {
@@ -113,7 +110,4 @@ CClientDC::CClientDC(CWnd* pWnd) : m_hWnd(pWnd ? pWnd->m_hWnd : nullptr)
     if (!Attach(::GetDC(m_hWnd))) AfxThrowResourceException();
 }
 
-CClientDC::~CClientDC()
-{
-    ::ReleaseDC(m_hWnd, Detach());
-}
+CClientDC::~CClientDC() { ::ReleaseDC(m_hWnd, Detach()); }

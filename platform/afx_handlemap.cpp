@@ -22,8 +22,7 @@ void Bind(CDC& dc, HDC hDC) { dc.m_hDC = hDC; }
 
 // The temporary wrappers of one kind of handle; it owns the wrappers, never
 // their handles: each is detached before it is deleted.
-template <class T, class H>
-class CTempMap {
+template <class T, class H> class CTempMap {
 public:
     ~CTempMap() { DeleteAll(); }
 
@@ -44,8 +43,7 @@ private:
     CMapPtrToPtr m_map;
 };
 
-template <class T, class H>
-CTempMap<T, H>& TempMap()
+template <class T, class H> CTempMap<T, H>& TempMap()
 {
     static CTempMap<T, H> map;
     return map;
@@ -53,8 +51,7 @@ CTempMap<T, H>& TempMap()
 
 // The temporary wrapper of a handle, made on first demand; nullptr when no
 // memory is left for it.
-template <class T, class H>
-T* TempWrapper(H handle)
+template <class T, class H> T* TempWrapper(H handle)
 {
     if (!handle) return nullptr;
     auto& map = TempMap<T, H>();
@@ -70,11 +67,7 @@ T* TempWrapper(H handle)
     return wrapper;
 }
 
-template <class T, class H>
-void DeleteTemps()
-{
-    TempMap<T, H>().DeleteAll();
-}
+template <class T, class H> void DeleteTemps() { TempMap<T, H>().DeleteAll(); }
 
 }  // namespace
 

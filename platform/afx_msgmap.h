@@ -25,22 +25,22 @@ using AFX_PMSG = LRESULT (*)(CCmdTarget* pTarget, const AFX_MSGCALL& call);
 // The handler forms an entry can have.
 enum AfxSig : unsigned {
     AfxSig_end = 0,
-    AfxSig_vv,        // void ()
-    AfxSig_vwp,       // void (UINT flags, CPoint point)   mouse messages
-    AfxSig_hv,        // HCURSOR ()                        WM_QUERYDRAGICON
-    AfxSig_hDWw,      // HBRUSH (CDC*, CWnd*, UINT)        WM_CTLCOLOR
-    AfxSig_bHELPINFO, // BOOL (HELPINFO*)                  WM_HELP
-    AfxSig_lwl,       // LRESULT (WPARAM, LPARAM)          ON_MESSAGE
-    AfxSig_cmd,       // void ()                           WM_COMMAND for an id
+    AfxSig_vv,         // void ()
+    AfxSig_vwp,        // void (UINT flags, CPoint point)   mouse messages
+    AfxSig_hv,         // HCURSOR ()                        WM_QUERYDRAGICON
+    AfxSig_hDWw,       // HBRUSH (CDC*, CWnd*, UINT)        WM_CTLCOLOR
+    AfxSig_bHELPINFO,  // BOOL (HELPINFO*)                  WM_HELP
+    AfxSig_lwl,        // LRESULT (WPARAM, LPARAM)          ON_MESSAGE
+    AfxSig_cmd,        // void ()                           WM_COMMAND for an id
 };
 
 struct AFX_MSGMAP_ENTRY {
-    UINT nMessage;   // window message, or WM_COMMAND
-    UINT nCode;      // command notification code
-    UINT nID;        // first command id
-    UINT nLastID;    // last command id (a range)
-    UINT_PTR nSig;   // AfxSig
-    AFX_PMSG pfn;    // the handler's caller
+    UINT nMessage;  // window message, or WM_COMMAND
+    UINT nCode;     // command notification code
+    UINT nID;       // first command id
+    UINT nLastID;   // last command id (a range)
+    UINT_PTR nSig;  // AfxSig
+    AFX_PMSG pfn;   // the handler's caller
 };
 
 struct AFX_MSGMAP {
@@ -55,7 +55,9 @@ const AFX_MSGMAP_ENTRY* AfxFindCommandEntry(const AFX_MSGMAP* map, UINT nID, UIN
 
 // The class a member-function pointer belongs to.
 template <class T> struct AfxMemberOf;
-template <class T, class R, class... A> struct AfxMemberOf<R (T::*)(A...)> { using type = T; };
+template <class T, class R, class... A> struct AfxMemberOf<R (T::*)(A...)> {
+    using type = T;
+};
 
 // One caller per handler, made by the map macros: the handler's type is
 // checked where the entry is written, and no function pointer is ever cast.
@@ -112,54 +114,84 @@ protected:
     static const AFX_MSGMAP* GetThisMessageMap();
 };
 
-#define DECLARE_MESSAGE_MAP()                        \
-protected:                                           \
-    static const AFX_MSGMAP* GetThisMessageMap();    \
+#define DECLARE_MESSAGE_MAP()                                                                                          \
+protected:                                                                                                             \
+    static const AFX_MSGMAP* GetThisMessageMap();                                                                      \
     const AFX_MSGMAP* GetMessageMap() const override;
 
-#define BEGIN_MESSAGE_MAP(theClass, baseClass)                                    \
-    const AFX_MSGMAP* theClass::GetMessageMap() const { return GetThisMessageMap(); } \
-    const AFX_MSGMAP* theClass::GetThisMessageMap()                               \
-    {                                                                             \
-        using ThisClass [[maybe_unused]] = theClass;                              \
-        using TheBaseClass = baseClass;                                           \
+#define BEGIN_MESSAGE_MAP(theClass, baseClass)                                                                         \
+    const AFX_MSGMAP* theClass::GetMessageMap() const { return GetThisMessageMap(); }                                  \
+    const AFX_MSGMAP* theClass::GetThisMessageMap()                                                                    \
+    {                                                                                                                  \
+        using ThisClass [[maybe_unused]] = theClass;                                                                   \
+        using TheBaseClass = baseClass;                                                                                \
         static const AFX_MSGMAP_ENTRY messageEntries[] = {
-
-#define END_MESSAGE_MAP()                                                         \
-            { 0, 0, 0, 0, AfxSig_end, nullptr }                                   \
-        };                                                                        \
-        static const AFX_MSGMAP messageMap = { &TheBaseClass::GetThisMessageMap, &messageEntries[0] }; \
-        return &messageMap;                                                       \
+#define END_MESSAGE_MAP()                                                                                              \
+    {                                                                                                                  \
+        0, 0, 0, 0, AfxSig_end, nullptr                                                                                \
+    }                                                                                                                  \
+    }                                                                                                                  \
+    ;                                                                                                                  \
+    static const AFX_MSGMAP messageMap = {&TheBaseClass::GetThisMessageMap, &messageEntries[0]};                       \
+    return &messageMap;                                                                                                \
     }
 
-#define ON_COMMAND(id, memberFxn) \
-    { WM_COMMAND, 0, (UINT)(id), (UINT)(id), AfxSig_cmd, &AfxCall_vv<static_cast<void (AfxMemberOf<decltype(memberFxn)>::type::*)()>(memberFxn)> },
+#define ON_COMMAND(id, memberFxn)                                                                                      \
+    {WM_COMMAND, 0,          (UINT)(id),                                                                               \
+     (UINT)(id), AfxSig_cmd, &AfxCall_vv<static_cast<void (AfxMemberOf<decltype(memberFxn)>::type::*)()>(memberFxn)>},
 
-#define ON_MESSAGE(message, memberFxn) \
-    { (UINT)(message), 0, 0, 0, AfxSig_lwl, &AfxCall_lwl<static_cast<LRESULT (AfxMemberOf<decltype(memberFxn)>::type::*)(WPARAM, LPARAM)>(memberFxn)> },
+#define ON_MESSAGE(message, memberFxn)                                                                                 \
+    {(UINT)(message),                                                                                                  \
+     0,                                                                                                                \
+     0,                                                                                                                \
+     0,                                                                                                                \
+     AfxSig_lwl,                                                                                                       \
+     &AfxCall_lwl<static_cast<LRESULT (AfxMemberOf<decltype(memberFxn)>::type::*)(WPARAM, LPARAM)>(memberFxn)>},
 
-#define ON_WM_PAINT() \
-    { WM_PAINT, 0, 0, 0, AfxSig_vv, &AfxCall_vv<static_cast<void (ThisClass::*)()>(&ThisClass::OnPaint)> },
+#define ON_WM_PAINT()                                                                                                  \
+    {WM_PAINT, 0, 0, 0, AfxSig_vv, &AfxCall_vv<static_cast<void (ThisClass::*)()>(&ThisClass::OnPaint)>},
 
-#define ON_WM_QUERYDRAGICON() \
-    { WM_QUERYDRAGICON, 0, 0, 0, AfxSig_hv, &AfxCall_hv<static_cast<HCURSOR (ThisClass::*)()>(&ThisClass::OnQueryDragIcon)> },
+#define ON_WM_QUERYDRAGICON()                                                                                          \
+    {WM_QUERYDRAGICON,                                                                                                 \
+     0,                                                                                                                \
+     0,                                                                                                                \
+     0,                                                                                                                \
+     AfxSig_hv,                                                                                                        \
+     &AfxCall_hv<static_cast<HCURSOR (ThisClass::*)()>(&ThisClass::OnQueryDragIcon)>},
 
-#define ON_WM_LBUTTONDOWN() \
-    { WM_LBUTTONDOWN, 0, 0, 0, AfxSig_vwp, &AfxCall_vwp<static_cast<void (ThisClass::*)(UINT, CPoint)>(&ThisClass::OnLButtonDown)> },
+#define ON_WM_LBUTTONDOWN()                                                                                            \
+    {WM_LBUTTONDOWN,                                                                                                   \
+     0,                                                                                                                \
+     0,                                                                                                                \
+     0,                                                                                                                \
+     AfxSig_vwp,                                                                                                       \
+     &AfxCall_vwp<static_cast<void (ThisClass::*)(UINT, CPoint)>(&ThisClass::OnLButtonDown)>},
 
-#define ON_WM_MOUSEMOVE() \
-    { WM_MOUSEMOVE, 0, 0, 0, AfxSig_vwp, &AfxCall_vwp<static_cast<void (ThisClass::*)(UINT, CPoint)>(&ThisClass::OnMouseMove)> },
+#define ON_WM_MOUSEMOVE()                                                                                              \
+    {WM_MOUSEMOVE,                                                                                                     \
+     0,                                                                                                                \
+     0,                                                                                                                \
+     0,                                                                                                                \
+     AfxSig_vwp,                                                                                                       \
+     &AfxCall_vwp<static_cast<void (ThisClass::*)(UINT, CPoint)>(&ThisClass::OnMouseMove)>},
 
 // One entry serves every control-colour message (WM_CTLCOLORMSGBOX ..
 // WM_CTLCOLORSTATIC): the framework folds them into WM_CTLCOLOR.
-#define ON_WM_CTLCOLOR() \
-    { WM_CTLCOLOR, 0, 0, 0, AfxSig_hDWw, &AfxCall_hDWw<static_cast<HBRUSH (ThisClass::*)(CDC*, CWnd*, UINT)>(&ThisClass::OnCtlColor)> },
+#define ON_WM_CTLCOLOR()                                                                                               \
+    {WM_CTLCOLOR, 0,                                                                                                   \
+     0,           0,                                                                                                   \
+     AfxSig_hDWw, &AfxCall_hDWw<static_cast<HBRUSH (ThisClass::*)(CDC*, CWnd*, UINT)>(&ThisClass::OnCtlColor)>},
 
-#define ON_WM_HELPINFO() \
-    { WM_HELP, 0, 0, 0, AfxSig_bHELPINFO, &AfxCall_bHELPINFO<static_cast<BOOL (ThisClass::*)(HELPINFO*)>(&ThisClass::OnHelpInfo)> },
+#define ON_WM_HELPINFO()                                                                                               \
+    {WM_HELP,                                                                                                          \
+     0,                                                                                                                \
+     0,                                                                                                                \
+     0,                                                                                                                \
+     AfxSig_bHELPINFO,                                                                                                 \
+     &AfxCall_bHELPINFO<static_cast<BOOL (ThisClass::*)(HELPINFO*)>(&ThisClass::OnHelpInfo)>},
 
-#define ON_WM_NCDESTROY() \
-    { WM_NCDESTROY, 0, 0, 0, AfxSig_vv, &AfxCall_vv<static_cast<void (ThisClass::*)()>(&ThisClass::OnNcDestroy)> },
+#define ON_WM_NCDESTROY()                                                                                              \
+    {WM_NCDESTROY, 0, 0, 0, AfxSig_vv, &AfxCall_vv<static_cast<void (ThisClass::*)()>(&ThisClass::OnNcDestroy)>},
 
 // WM_CTLCOLOR survives only in the framework: the platform sends the
 // per-kind messages, which the framework folds into it.

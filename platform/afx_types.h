@@ -18,7 +18,8 @@ public:
     // y in the high word, each sign-extended (client coordinates can be
     // negative while the pointer is captured).
     constexpr explicit CPoint(LPARAM lParam) noexcept
-        : tagPOINT{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))} {}
+        : tagPOINT{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))}
+    {}
 
     bool operator==(const POINT& other) const noexcept { return x == other.x && y == other.y; }
     bool operator!=(const POINT& other) const noexcept { return !(*this == other); }

@@ -40,10 +40,7 @@ LRESULT CALLBACK AfxWndProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lPara
     return result;
 }
 
-LRESULT CWnd::Default()
-{
-    return DefWindowProc(g_current.message, g_current.wParam, g_current.lParam);
-}
+LRESULT CWnd::Default() { return DefWindowProc(g_current.message, g_current.wParam, g_current.lParam); }
 
 LRESULT CWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 {
@@ -164,6 +161,6 @@ void CWnd::OnNcDestroy()
 }
 
 BEGIN_MESSAGE_MAP(CWnd, CCmdTarget)
-    ON_WM_HELPINFO()
-    ON_WM_NCDESTROY()
+ON_WM_HELPINFO()
+ON_WM_NCDESTROY()
 END_MESSAGE_MAP()

@@ -8,10 +8,9 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE previous, LPSTR commandLine, in
 {
     char directory[MAX_PATH];
     DWORD length = GetCurrentDirectoryA(sizeof directory, directory);
-    HANDLE marker = CreateFileA("setup_started.txt", GENERIC_WRITE, 0, NULL, CREATE_ALWAYS,
-                                FILE_ATTRIBUTE_NORMAL, NULL);
-    if (marker == INVALID_HANDLE_VALUE)
-        return 1;
+    HANDLE marker =
+        CreateFileA("setup_started.txt", GENERIC_WRITE, 0, NULL, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, NULL);
+    if (marker == INVALID_HANDLE_VALUE) return 1;
     DWORD written = 0;
     WriteFile(marker, directory, length, &written, NULL);
     WriteFile(marker, "\r\n", 2, &written, NULL);

@@ -18,13 +18,30 @@ TEST(SdlKeys, TheKeysTheLauncherAndTheDialogManagerUse)
         UINT vk;
     };
     const Case cases[] = {
-        {SDLK_RETURN, VK_RETURN}, {SDLK_KP_ENTER, VK_RETURN}, {SDLK_ESCAPE, VK_ESCAPE}, {SDLK_F1, VK_F1},
-        {SDLK_F4, VK_F4},         {SDLK_F12, 0x7B},           {SDLK_LALT, VK_MENU},     {SDLK_RALT, VK_MENU},
-        {SDLK_LSHIFT, VK_SHIFT},  {SDLK_RCTRL, VK_CONTROL},   {SDLK_TAB, VK_TAB},       {SDLK_SPACE, VK_SPACE},
-        {SDLK_BACKSPACE, VK_BACK}, {SDLK_LEFT, VK_LEFT},      {SDLK_DOWN, VK_DOWN},     {SDLK_a, 'A'},
-        {SDLK_z, 'Z'},            {SDLK_0, '0'},              {SDLK_9, '9'},
+        {SDLK_RETURN, VK_RETURN},
+        {SDLK_KP_ENTER, VK_RETURN},
+        {SDLK_ESCAPE, VK_ESCAPE},
+        {SDLK_F1, VK_F1},
+        {SDLK_F4, VK_F4},
+        {SDLK_F12, 0x7B},
+        {SDLK_LALT, VK_MENU},
+        {SDLK_RALT, VK_MENU},
+        {SDLK_LSHIFT, VK_SHIFT},
+        {SDLK_RCTRL, VK_CONTROL},
+        {SDLK_TAB, VK_TAB},
+        {SDLK_SPACE, VK_SPACE},
+        {SDLK_BACKSPACE, VK_BACK},
+        {SDLK_LEFT, VK_LEFT},
+        {SDLK_DOWN, VK_DOWN},
+        {SDLK_a, 'A'},
+        {SDLK_z, 'Z'},
+        {SDLK_0, '0'},
+        {SDLK_9, '9'},
         // No virtual key: dropped rather than sent as something else.
-        {SDLK_F13, 0},            {SDLK_CAPSLOCK, 0},         {SDLK_UNKNOWN, 0},        {SDLK_KP_1, 0},
+        {SDLK_F13, 0},
+        {SDLK_CAPSLOCK, 0},
+        {SDLK_UNKNOWN, 0},
+        {SDLK_KP_1, 0},
     };
     for (const Case& c : cases) EXPECT_EQ(VirtualKeyFromSdl(c.key), c.vk) << c.key;
 }

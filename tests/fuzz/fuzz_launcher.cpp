@@ -51,8 +51,8 @@ POINT ClientOfPointer(HWND hwnd)
     return p;
 }
 
-const UINT kKeys[] = {VK_RETURN, VK_ESCAPE, VK_F1, VK_TAB, VK_SPACE, VK_LEFT, VK_UP, VK_RIGHT,
-                      VK_DOWN, VK_BACK, VK_SHIFT, VK_CONTROL, VK_MENU, 'A', '1', 0x79 /* F10 */};
+const UINT kKeys[] = {VK_RETURN, VK_ESCAPE, VK_F1,    VK_TAB,     VK_SPACE, VK_LEFT, VK_UP, VK_RIGHT,
+                      VK_DOWN,   VK_BACK,   VK_SHIFT, VK_CONTROL, VK_MENU,  'A',     '1',   0x79 /* F10 */};
 
 // Runs one action; each queues input or messages (or changes the window).
 void RunOne(Actions& a, HWND hwnd)

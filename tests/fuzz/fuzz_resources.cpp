@@ -28,8 +28,7 @@ void DecodeAs(std::uint16_t type, Bytes bytes)
         case kRtVersion: DecodeVersionInfo(bytes); break;
         default: break;
         }
-    } catch (const ResError&) {
-    }
+    } catch (const ResError&) {}
 }
 
 // A dialog template the decoder accepts, created and destroyed as a window
@@ -93,7 +92,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     case 1: DecodeAs(kRtBitmap, body); break;
     case 2: DecodeAs(kRtGroupIcon, body); break;
     case 3: DecodeAs(kRtIcon, body); break;
-    case 4: DecodeAs(kRtDialog, body); CreateFromTemplate(body); break;
+    case 4:
+        DecodeAs(kRtDialog, body);
+        CreateFromTemplate(body);
+        break;
     case 5: DecodeAs(kRtVersion, body); break;
     }
     return 0;

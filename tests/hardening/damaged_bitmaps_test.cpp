@@ -26,19 +26,49 @@ struct Damage {
 
 const Damage kDamages[] = {
     {"Missing", [](ByteVector&) { return false; }},
-    {"ZeroSize", [](ByteVector& d) { d.clear(); return true; }},
-    {"OneByte", [](ByteVector& d) { d.resize(1); return true; }},
-    {"HeaderOnly", [](ByteVector& d) { d.resize(40); return true; }},
-    {"HalfTheRows", [](ByteVector& d) { d.resize(40 + (d.size() - 40) / 2); return true; }},
-    {"LastByteCut", [](ByteVector& d) { d.pop_back(); return true; }},
+    {"ZeroSize",
+     [](ByteVector& d) {
+         d.clear();
+         return true;
+     }},
+    {"OneByte",
+     [](ByteVector& d) {
+         d.resize(1);
+         return true;
+     }},
+    {"HeaderOnly",
+     [](ByteVector& d) {
+         d.resize(40);
+         return true;
+     }},
+    {"HalfTheRows",
+     [](ByteVector& d) {
+         d.resize(40 + (d.size() - 40) / 2);
+         return true;
+     }},
+    {"LastByteCut",
+     [](ByteVector& d) {
+         d.pop_back();
+         return true;
+     }},
     // A header that claims 32768 x 32768 pixels over the real, small rows.
-    {"HugeClaimedSize", [](ByteVector& d) {
-         for (int at : {4, 8}) { d[at] = 0x00; d[at + 1] = 0x80; d[at + 2] = 0; d[at + 3] = 0; }
+    {"HugeClaimedSize",
+     [](ByteVector& d) {
+         for (int at : {4, 8}) {
+             d[at] = 0x00;
+             d[at + 1] = 0x80;
+             d[at + 2] = 0;
+             d[at + 3] = 0;
+         }
          return true;
      }},
     // Bottom-up flipped to top-down with a negative height of INT32_MIN.
-    {"MostNegativeHeight", [](ByteVector& d) {
-         d[8] = 0; d[9] = 0; d[10] = 0; d[11] = 0x80;
+    {"MostNegativeHeight",
+     [](ByteVector& d) {
+         d[8] = 0;
+         d[9] = 0;
+         d[10] = 0;
+         d[11] = 0x80;
          return true;
      }},
 };
@@ -79,8 +109,8 @@ TEST_P(DamagedBitmapsTest, TheWindowOpensPaintsEveryStateAndEndsByEscape)
         EXPECT_TRUE(::IsWindowVisible(LauncherSession::Window()));
         // Every picture is unusable, so none of the six was loaded.
         COrvaneCDDlg* d = Probe::Dlg();
-        for (EFrameSurface s : {SURFACE_BACKGROUND, SURFACE_SETUP, SURFACE_MANUAL, SURFACE_READER,
-                                SURFACE_MINIMIZE, SURFACE_CLOSE})
+        for (EFrameSurface s :
+             {SURFACE_BACKGROUND, SURFACE_SETUP, SURFACE_MANUAL, SURFACE_READER, SURFACE_MINIMIZE, SURFACE_CLOSE})
             EXPECT_EQ(Probe::Bitmap(d, s).m_hObject, nullptr) << s;
         EXPECT_NE(Probe::Bitmap(d, SURFACE_FRAME).m_hObject, nullptr);
     });

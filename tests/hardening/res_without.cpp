@@ -22,7 +22,7 @@ int main(int argc, char** argv)
     const long type = std::strtol(argv[2], nullptr, 10);
     std::erase_if(records, [type](const hardening::ResRecord& r) { return r.Type() == type; });
     const auto out = hardening::JoinRecords(records);
-    std::ofstream(argv[3], std::ios::binary).write(reinterpret_cast<const char*>(out.data()),
-                                                    static_cast<std::streamsize>(out.size()));
+    std::ofstream(argv[3], std::ios::binary)
+        .write(reinterpret_cast<const char*>(out.data()), static_cast<std::streamsize>(out.size()));
     return 0;
 }

@@ -21,10 +21,13 @@ TEST(ScriptInvalidateTest, ParsesFourIntegersWithSizesNotNegative)
     EXPECT_EQ(c.verb, Verb::Invalidate);
     EXPECT_EQ((std::vector<int>{c.x, c.y, c.cx, c.cy}), (std::vector<int>{-3, 2, 10, 0}));
 
-    struct Case { const char* script; const char* error; };
-    for (const Case& bad : {Case{"invalidate 1 2 3", "'invalidate' takes 4 arguments, got 3"},
-                            Case{"invalidate 1 2 -1 4", "sizes W H >= 0"},
-                            Case{"invalidate 1 2 3 x", "'invalidate' needs integers"}}) {
+    struct Case {
+        const char* script;
+        const char* error;
+    };
+    for (const Case& bad :
+         {Case{"invalidate 1 2 3", "'invalidate' takes 4 arguments, got 3"},
+          Case{"invalidate 1 2 -1 4", "sizes W H >= 0"}, Case{"invalidate 1 2 3 x", "'invalidate' needs integers"}}) {
         const auto parsed = ParseScript(bad.script);
         EXPECT_NE(parsed.error.find(bad.error), std::string::npos) << bad.script << " -> " << parsed.error;
         EXPECT_TRUE(parsed.commands.empty());

@@ -48,7 +48,6 @@ void PrintTo(const Name& n, std::ostream* os) { *os << n.label; }
 
 class ShellNamesTest : public ShellSandbox<testing::TestWithParam<Name>> {
 protected:
-
     // A spy that appends its argument count and arguments ($0 first) to the
     // log, then a line "END".
     void Spy(const fs::path& p)
@@ -73,9 +72,9 @@ protected:
     static INT_PTR Open(const std::string& utf8Name)
     {
         const std::wstring wide = L".\\" + host::ToWide(host::FromUtf8(utf8Name));
-        return reinterpret_cast<INT_PTR>(ShellExecuteW(nullptr, L"open", wide.c_str(), nullptr, nullptr, SW_SHOWNORMAL));
+        return reinterpret_cast<INT_PTR>(
+            ShellExecuteW(nullptr, L"open", wide.c_str(), nullptr, nullptr, SW_SHOWNORMAL));
     }
-
 };
 
 TEST_P(ShellNamesTest, AProgramGetsItsOwnNameAsArgvZeroAndNothingElseRuns)
@@ -93,7 +92,8 @@ TEST_P(ShellNamesTest, ADocumentReachesTheOpenerAsItsOneArgumentAndNothingElseRu
     std::ofstream(m_dir / name) << "%PDF";
     Spy(m_dir / "bin" / "xdg-open");
     ASSERT_GT(Open(name), 32);
-    EXPECT_EQ(WaitForLog(), "1\n[" + (m_dir / "bin" / "xdg-open").string() + "]\n[" + (m_dir / name).string() + "]\nEND\n");
+    EXPECT_EQ(WaitForLog(),
+              "1\n[" + (m_dir / "bin" / "xdg-open").string() + "]\n[" + (m_dir / name).string() + "]\nEND\n");
     EXPECT_EQ(Canaries(), std::vector<std::string>{});
 }
 

@@ -22,10 +22,10 @@ using namespace host::res;
 constexpr std::uint16_t kKorean = 1042;
 constexpr std::uint32_t kWhite = 0xFFFFFF;
 constexpr std::uint32_t kBlack = 0x000000;
-constexpr std::uint32_t kOutlineGrey = 0x7E7E7E;     // RGB(126,126,126)
-constexpr std::uint32_t kLowerRuleGrey = 0xA7A7A7;   // RGB(167,167,167)
-constexpr std::uint32_t kBrandBlue = 0x487BBE;       // RGB(72,123,190)
-constexpr std::uint32_t kBrandBlueEdge = 0x6F98CE;   // RGB(111,152,206)
+constexpr std::uint32_t kOutlineGrey = 0x7E7E7E;    // RGB(126,126,126)
+constexpr std::uint32_t kLowerRuleGrey = 0xA7A7A7;  // RGB(167,167,167)
+constexpr std::uint32_t kBrandBlue = 0x487BBE;      // RGB(72,123,190)
+constexpr std::uint32_t kBrandBlueEdge = 0x6F98CE;  // RGB(111,152,206)
 
 int R(std::uint32_t c) { return static_cast<int>(c >> 16 & 0xFF); }
 int G(std::uint32_t c) { return static_cast<int>(c >> 8 & 0xFF); }
@@ -52,7 +52,8 @@ protected:
     {
         const ResEntry* entry = host::ModuleResources().Find(ResId::Ordinal(type), ResId::Ordinal(id), kKorean);
         if (!entry)
-            throw std::runtime_error("resource " + std::to_string(id) + " of type " + std::to_string(type) + " missing");
+            throw std::runtime_error("resource " + std::to_string(id) + " of type " + std::to_string(type) +
+                                     " missing");
         return *entry;
     }
     static Dib Bitmap(std::uint16_t id) { return DecodeDib24(Entry(kRtBitmap, id).data); }
@@ -68,12 +69,9 @@ struct BitmapCase {
 };
 
 constexpr BitmapCase kBitmaps[] = {
-    {"background", IDB_BACKGROUND, 291, 277, 242652, 242692},
-    {"setup", IDB_SETUP_ENTRY, 370, 20, 22240, 22280},
-    {"manual", IDB_MANUAL_ENTRY, 370, 20, 22240, 22280},
-    {"reader", IDB_READER_ENTRY, 370, 20, 22240, 22280},
-    {"close", IDB_CLOSE_BUTTON, 36, 18, 1944, 1984},
-    {"minimize", IDB_MINIMIZE_BUTTON, 36, 18, 1944, 1984},
+    {"background", IDB_BACKGROUND, 291, 277, 242652, 242692}, {"setup", IDB_SETUP_ENTRY, 370, 20, 22240, 22280},
+    {"manual", IDB_MANUAL_ENTRY, 370, 20, 22240, 22280},      {"reader", IDB_READER_ENTRY, 370, 20, 22240, 22280},
+    {"close", IDB_CLOSE_BUTTON, 36, 18, 1944, 1984},          {"minimize", IDB_MINIMIZE_BUTTON, 36, 18, 1944, 1984},
 };
 
 TEST_F(ArtTest, EveryBitmapIsAHeaderlessBottomUp24BitDib)
@@ -83,8 +81,8 @@ TEST_F(ArtTest, EveryBitmapIsAHeaderlessBottomUp24BitDib)
         const ResEntry& entry = Entry(kRtBitmap, c.id);
         ASSERT_EQ(entry.data.size(), c.resourceBytes);
         // The resource begins with the info header itself, no "BM" file header.
-        const std::uint32_t headerSize = entry.data[0] | entry.data[1] << 8 | entry.data[2] << 16 |
-                                         static_cast<std::uint32_t>(entry.data[3]) << 24;
+        const std::uint32_t headerSize =
+            entry.data[0] | entry.data[1] << 8 | entry.data[2] << 16 | static_cast<std::uint32_t>(entry.data[3]) << 24;
         EXPECT_EQ(headerSize, 40u);
 
         const Dib dib = DecodeDib24(entry.data);
@@ -145,7 +143,8 @@ TEST_F(ArtTest, BackgroundRegionsHaveTheirColours)
         for (int y = r.y0; y <= r.y1; ++y)
             for (int x = r.x0; x <= r.x1; ++x)
                 if (bg.At(x, y) != r.color && wrong++ < 3)
-                    ADD_FAILURE() << "(" << x << "," << y << ") is " << Hex(bg.At(x, y)) << ", expected " << Hex(r.color);
+                    ADD_FAILURE() << "(" << x << "," << y << ") is " << Hex(bg.At(x, y)) << ", expected "
+                                  << Hex(r.color);
         EXPECT_EQ(wrong, 0);
     }
 }
@@ -153,8 +152,7 @@ TEST_F(ArtTest, BackgroundRegionsHaveTheirColours)
 TEST_F(ArtTest, HeaderBandIsAColumnRampOutsideTheWordmark)
 {
     const Dib bg = Bitmap(IDB_BACKGROUND);
-    for (int x = 3; x <= 29; ++x)
-        EXPECT_EQ(bg.At(x, 4), kWhite) << "x=" << x;
+    for (int x = 3; x <= 29; ++x) EXPECT_EQ(bg.At(x, 4), kWhite) << "x=" << x;
     EXPECT_EQ(bg.At(30, 4), 0xFEFEFFu);   // RGB(254,254,255)
     EXPECT_EQ(bg.At(287, 4), 0x9FB3D7u);  // RGB(159,179,215)
 
@@ -162,8 +160,7 @@ TEST_F(ArtTest, HeaderBandIsAColumnRampOutsideTheWordmark)
         const std::uint32_t column = bg.At(x, 4);
         const bool underMark = x >= 28 && x <= 130;
         for (int y = 4; y <= 52; ++y) {
-            if (underMark && y >= 14 && y <= 44)
-                continue;
+            if (underMark && y >= 14 && y <= 44) continue;
             ASSERT_EQ(bg.At(x, y), column) << "(" << x << "," << y << ")";
         }
         if (x > 30) {
@@ -187,8 +184,7 @@ TEST_F(ArtTest, WordmarkHasNearBlackLettersBluePartsAndASloganBelow)
             blue += bg.At(x, y) == kBrandBlue ? 1 : 0;
         }
     for (int y = 39; y <= 44; ++y)
-        for (int x = 33; x <= 130; ++x)
-            slogan += R(bg.At(x, y)) < 100 ? 1 : 0;
+        for (int x = 33; x <= 130; ++x) slogan += R(bg.At(x, y)) < 100 ? 1 : 0;
     EXPECT_GT(ink, 300);  // heavy letters
     EXPECT_GT(blue, 150);
     EXPECT_GT(slogan, 60);
@@ -216,8 +212,7 @@ TEST_F(ArtTest, PicturesLieInTheirBoxesAndShowTheirColours)
         SCOPED_TRACE(p.name);
         int matches = 0;
         for (int y = p.y0; y <= p.y1; ++y)
-            for (int x = p.x0; x <= p.x1; ++x)
-                matches += Distance(bg.At(x, y), p.featureColor) <= p.tolerance ? 1 : 0;
+            for (int x = p.x0; x <= p.x1; ++x) matches += Distance(bg.At(x, y), p.featureColor) <= p.tolerance ? 1 : 0;
         EXPECT_GT(matches, 20);
     }
     // Off the pictures the body is blank.
@@ -226,9 +221,7 @@ TEST_F(ArtTest, PicturesLieInTheirBoxesAndShowTheirColours)
             const bool inPicture = std::any_of(std::begin(kPictures), std::end(kPictures), [&](const PictureCase& p) {
                 return x >= p.x0 && x <= p.x1 && y >= p.y0 && y <= p.y1;
             });
-            if (!inPicture) {
-                ASSERT_EQ(bg.At(x, y), kWhite) << "(" << x << "," << y << ")";
-            }
+            if (!inPicture) { ASSERT_EQ(bg.At(x, y), kWhite) << "(" << x << "," << y << ")"; }
         }
 }
 
@@ -259,11 +252,9 @@ Ink InkOf(const Dib& strip, int frame, int skipRow = -1)
 {
     Ink ink;
     for (int y = 0; y < strip.height; ++y) {
-        if (y == skipRow)
-            continue;
+        if (y == skipRow) continue;
         for (int x = 0; x < kEntryWidth; ++x) {
-            if (strip.At(frame * kEntryWidth + x, y) != kBlack)
-                continue;
+            if (strip.At(frame * kEntryWidth + x, y) != kBlack) continue;
             ink.x0 = std::min(ink.x0, x);
             ink.x1 = std::max(ink.x1, x);
             ink.y0 = std::min(ink.y0, y);
@@ -279,8 +270,7 @@ TEST_F(ArtTest, EntryStripsAreBlackTypeOnPureWhite)
     for (const EntryCase& c : kEntries) {
         SCOPED_TRACE(c.name);
         const Dib strip = Bitmap(c.id);
-        for (std::uint32_t p : strip.pixels)
-            ASSERT_TRUE(p == kBlack || p == kWhite) << Hex(p);
+        for (std::uint32_t p : strip.pixels) ASSERT_TRUE(p == kBlack || p == kWhite) << Hex(p);
     }
 }
 
@@ -331,8 +321,7 @@ TEST_F(ArtTest, OnlyTheHighlightedEntryIsUnderlinedToTheEndOfItsText)
         }
         // Below the underline nothing is drawn in either frame.
         for (int y = c.underlineRow + 1; y < strip.height; ++y)
-            for (int x = 0; x < 2 * kEntryWidth; ++x)
-                ASSERT_EQ(strip.At(x, y), kWhite) << "(" << x << "," << y << ")";
+            for (int x = 0; x < 2 * kEntryWidth; ++x) ASSERT_EQ(strip.At(x, y), kWhite) << "(" << x << "," << y << ")";
     }
 }
 
@@ -354,27 +343,20 @@ constexpr ButtonCase kButtons[] = {
     {"minimize", IDB_MINIMIZE_BUTTON, 248, 5, Glyph::kBar},
 };
 
-bool OnCross(int x, int y)
-{
-    return y >= 3 && y <= 14 && (x == y || x == 17 - y);
-}
+bool OnCross(int x, int y) { return y >= 3 && y <= 14 && (x == y || x == 17 - y); }
 
 // The half-tone pixels beside each diagonal: right of a stroke pixel on its
 // row and left of it on the row below (and mirrored), where not on a stroke.
 bool BesideCross(int x, int y)
 {
-    if (OnCross(x, y))
-        return false;
+    if (OnCross(x, y)) return false;
     for (int k = 3; k < 14; ++k)
         if ((x == k + 1 && y == k) || (x == k && y == k + 1) || (x == 16 - k && y == k) || (x == 17 - k && y == k + 1))
             return true;
     return false;
 }
 
-bool OnBar(int x, int y)
-{
-    return x >= 3 && x <= 14 && y >= 13 && y <= 14;
-}
+bool OnBar(int x, int y) { return x >= 3 && x <= 14 && y >= 13 && y <= 14; }
 
 TEST_F(ArtTest, ButtonsShowBorderAndGlyphOverTheHeaderRamp)
 {

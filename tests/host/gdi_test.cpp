@@ -103,7 +103,8 @@ TEST(CompatibleBitmap, FreshBitmapsAreBlack)
         HBITMAP b = bits == 1 ? CreateBitmap(5, 3, 1, 1, nullptr) : CreateCompatibleBitmap(nullptr, 5, 3);
         ASSERT_NE(SelectObject(dc, b), nullptr);
         for (int y = 0; y < 3; ++y)
-            for (int x = 0; x < 5; ++x) EXPECT_EQ(GetPixel(dc, x, y), RGB(0, 0, 0)) << bits << " bpp at " << x << "," << y;
+            for (int x = 0; x < 5; ++x)
+                EXPECT_EQ(GetPixel(dc, x, y), RGB(0, 0, 0)) << bits << " bpp at " << x << "," << y;
         DeleteDC(dc);
         DeleteObject(b);
     }
@@ -111,9 +112,18 @@ TEST(CompatibleBitmap, FreshBitmapsAreBlack)
 
 TEST(CompatibleBitmap, RefusesBadSizes)
 {
-    struct Case { int cx, cy; } cases[] = {
-        {0, 10}, {10, 0}, {-1, 10}, {10, -5}, {INT_MIN, 1}, {host::gdi::kMaxSide + 1, 1},
-        {1, host::gdi::kMaxSide + 1}, {host::gdi::kMaxSide, host::gdi::kMaxSide}, {INT_MAX, INT_MAX},
+    struct Case {
+        int cx, cy;
+    } cases[] = {
+        {0, 10},
+        {10, 0},
+        {-1, 10},
+        {10, -5},
+        {INT_MIN, 1},
+        {host::gdi::kMaxSide + 1, 1},
+        {1, host::gdi::kMaxSide + 1},
+        {host::gdi::kMaxSide, host::gdi::kMaxSide},
+        {INT_MAX, INT_MAX},
     };
     for (const auto& c : cases) {
         SetLastError(0);
@@ -203,10 +213,13 @@ TEST(Selection, ReturnsThePreviousObjectOfEachKind)
 
 TEST(StockObjects, AreSharedTypedAndNeverDeleted)
 {
-    struct Case { int index; DWORD type; } cases[] = {
-        {WHITE_BRUSH, OBJ_BRUSH}, {LTGRAY_BRUSH, OBJ_BRUSH}, {GRAY_BRUSH, OBJ_BRUSH}, {DKGRAY_BRUSH, OBJ_BRUSH},
-        {BLACK_BRUSH, OBJ_BRUSH}, {NULL_BRUSH, OBJ_BRUSH}, {WHITE_PEN, OBJ_PEN}, {BLACK_PEN, OBJ_PEN},
-        {NULL_PEN, OBJ_PEN}, {SYSTEM_FONT, OBJ_FONT}, {DEFAULT_GUI_FONT, OBJ_FONT},
+    struct Case {
+        int index;
+        DWORD type;
+    } cases[] = {
+        {WHITE_BRUSH, OBJ_BRUSH}, {LTGRAY_BRUSH, OBJ_BRUSH}, {GRAY_BRUSH, OBJ_BRUSH},      {DKGRAY_BRUSH, OBJ_BRUSH},
+        {BLACK_BRUSH, OBJ_BRUSH}, {NULL_BRUSH, OBJ_BRUSH},   {WHITE_PEN, OBJ_PEN},         {BLACK_PEN, OBJ_PEN},
+        {NULL_PEN, OBJ_PEN},      {SYSTEM_FONT, OBJ_FONT},   {DEFAULT_GUI_FONT, OBJ_FONT},
     };
     for (const auto& c : cases) {
         HGDIOBJ obj = GetStockObject(c.index);
@@ -232,8 +245,12 @@ TEST(Handles, StaleForgedAndWrongKindHandlesFailCleanly)
     HDC reused = CreateCompatibleDC(nullptr);  // may take the dead DC's slot
     EXPECT_NE(reused, deadDc);
 
-    std::vector<HDC> badDcs = {nullptr, deadDc, reinterpret_cast<HDC>(brush), reinterpret_cast<HDC>(deadBmp),
-                               reinterpret_cast<HDC>(0x1234), reinterpret_cast<HDC>(~std::uintptr_t{0})};
+    std::vector<HDC> badDcs = {nullptr,
+                               deadDc,
+                               reinterpret_cast<HDC>(brush),
+                               reinterpret_cast<HDC>(deadBmp),
+                               reinterpret_cast<HDC>(0x1234),
+                               reinterpret_cast<HDC>(~std::uintptr_t{0})};
     for (HDC bad : badDcs) {
         SetLastError(0);
         EXPECT_FALSE(BitBlt(bad, 0, 0, 1, 1, live, 0, 0, SRCCOPY));
@@ -248,9 +265,7 @@ TEST(Handles, StaleForgedAndWrongKindHandlesFailCleanly)
         EXPECT_EQ(FillRect(bad, &r, brush), 0);
         EXPECT_EQ(GetClipBox(bad, &r), ERROR);
         EXPECT_EQ(CreateCompatibleDC(bad) == nullptr, bad != nullptr);
-        if (bad != reinterpret_cast<HDC>(brush)) {
-            EXPECT_FALSE(DeleteDC(bad));
-        }
+        if (bad != reinterpret_cast<HDC>(brush)) { EXPECT_FALSE(DeleteDC(bad)); }
     }
     std::vector<HGDIOBJ> badObjects = {deadBmp, deadDc, reinterpret_cast<HGDIOBJ>(0x10), nullptr};
     for (HGDIOBJ bad : badObjects) {
@@ -262,7 +277,7 @@ TEST(Handles, StaleForgedAndWrongKindHandlesFailCleanly)
     }
     RECT r{0, 0, 1, 1};
     EXPECT_EQ(FillRect(live, &r, reinterpret_cast<HBRUSH>(live)), 0);  // a DC is no brush
-    EXPECT_FALSE(DeleteObject(live));  // DCs go with DeleteDC
+    EXPECT_FALSE(DeleteObject(live));                                  // DCs go with DeleteDC
     EXPECT_TRUE(DeleteObject(brush));
     DeleteDC(live);
     DeleteDC(reused);
@@ -312,10 +327,9 @@ TEST(BitBlt, ClipsToDestinationAndSource)
         for (int y = 0; y < 10; ++y)
             for (int x = 0; x < 10; ++x) {
                 POINT p{x, y};
-                COLORREF want = PtInRect(&c.changed, p)
-                                    ? SourceColor(static_cast<int>(std::int64_t{x} - c.x + c.sx),
-                                                  static_cast<int>(std::int64_t{y} - c.y + c.sy))
-                                    : kSentinel;
+                COLORREF want = PtInRect(&c.changed, p) ? SourceColor(static_cast<int>(std::int64_t{x} - c.x + c.sx),
+                                                                      static_cast<int>(std::int64_t{y} - c.y + c.sy))
+                                                        : kSentinel;
                 ASSERT_EQ(GetPixel(dst.dc, x, y), want) << c.name << " at " << x << "," << y;
             }
     }
@@ -324,7 +338,10 @@ TEST(BitBlt, ClipsToDestinationAndSource)
 TEST(BitBlt, RefusesNegativeSizesAndUnknownRasterOperations)
 {
     MemDc src(4, 4, RGB(200, 0, 0)), dst(4, 4);
-    struct Case { int cx, cy; DWORD rop; } cases[] = {
+    struct Case {
+        int cx, cy;
+        DWORD rop;
+    } cases[] = {
         {-1, 2, SRCCOPY}, {2, -1, SRCCOPY}, {INT_MIN, INT_MIN, SRCCOPY}, {2, 2, 0x008800C6 /* SRCAND */}, {2, 2, 0},
     };
     for (const auto& c : cases) {
@@ -476,8 +493,7 @@ TEST_F(SurfaceDcTest, BlitAndFillChangeOnlyPixelsInsideTheClip)
     MemDc src(30, 30, RGB(0x40, 0x50, 0x60));
     ASSERT_TRUE(BitBlt(dc, -10, -10, 100, 100, src.dc, 0, 0, SRCCOPY));
     for (int y = 0; y < 20; ++y)
-        for (int x = 0; x < 20; ++x)
-            ASSERT_EQ(At(x, y), InClip(x, y) ? 0x00405060u : 0x00010203u) << x << "," << y;
+        for (int x = 0; x < 20; ++x) ASSERT_EQ(At(x, y), InClip(x, y) ? 0x00405060u : 0x00010203u) << x << "," << y;
 
     RECT all{-1000, -1000, 1000, 1000};
     FillRect(dc, &all, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
@@ -503,9 +519,16 @@ TEST(DeviceCaps, DescribeTheDisplay)
     auto surface = std::make_shared<host::Surface>(4, 4);
     HDC window = host::CreateSurfaceDC(surface, POINT{0, 0}, RECT{0, 0, 4, 4});
     HDC mem = CreateCompatibleDC(window);
-    struct Case { int index; int value; } cases[] = {
-        {BITSPIXEL, 32}, {PLANES, 1}, {LOGPIXELSX, 96}, {LOGPIXELSY, 96},
-        {HORZRES, GetSystemMetrics(SM_CXSCREEN)}, {VERTRES, GetSystemMetrics(SM_CYSCREEN)},
+    struct Case {
+        int index;
+        int value;
+    } cases[] = {
+        {BITSPIXEL, 32},
+        {PLANES, 1},
+        {LOGPIXELSX, 96},
+        {LOGPIXELSY, 96},
+        {HORZRES, GetSystemMetrics(SM_CXSCREEN)},
+        {VERTRES, GetSystemMetrics(SM_CYSCREEN)},
     };
     for (HDC dc : {window, mem})
         for (const auto& c : cases) EXPECT_EQ(GetDeviceCaps(dc, c.index), c.value) << c.index;

@@ -14,7 +14,10 @@ namespace {
 
 TEST(ScriptParse, BadScriptsSayWhichCommandAndWhatIsWrong)
 {
-    struct Case { const char* script; const char* error; };
+    struct Case {
+        const char* script;
+        const char* error;
+    };
     for (const Case& c : {
              Case{"mvoe 1 2", "command 1 \"mvoe 1 2\": unknown command 'mvoe'"},
              Case{"press; move 1", "command 2 \" move 1\": 'move' takes 2 arguments, got 1"},
@@ -41,10 +44,9 @@ TEST(ScriptParse, GoodScriptsExpandRepeatsAndKeepOrder)
     ASSERT_EQ(parsed.error, "");
     std::vector<Verb> verbs;
     for (const auto& c : parsed.commands) verbs.push_back(c.verb);
-    EXPECT_EQ(verbs, (std::vector<Verb>{Verb::Move, Verb::ScreenMove, Verb::Click, Verb::Key, Verb::Press,
-                                        Verb::Press, Verb::Press, Verb::AltF4, Verb::Close, Verb::Minimize,
-                                        Verb::Restore, Verb::Report, Verb::Snapshot, Verb::Sleep, Verb::Key,
-                                        Verb::Key}));
+    EXPECT_EQ(verbs, (std::vector<Verb>{Verb::Move, Verb::ScreenMove, Verb::Click, Verb::Key, Verb::Press, Verb::Press,
+                                        Verb::Press, Verb::AltF4, Verb::Close, Verb::Minimize, Verb::Restore,
+                                        Verb::Report, Verb::Snapshot, Verb::Sleep, Verb::Key, Verb::Key}));
     EXPECT_EQ(parsed.commands[0].y, -2);
     EXPECT_EQ(parsed.commands[3].x, VK_RETURN);
     EXPECT_EQ(parsed.commands[12].path, "/tmp/x.ppm");
@@ -63,7 +65,7 @@ TEST_F(ScriptRun, MovesAreRelativeToTheFirstVisibleWindowAndReportDescribesIt)
     SetWindowTextW(dlg, L"Orvane \"설치\" CD");
     Pump();
     auto parsed = ParseScript("move 5 3; move 5 -3");
-    EXPECT_TRUE(host::headless::RunScriptCommand(parsed.commands[0]));   // a move over the window
+    EXPECT_TRUE(host::headless::RunScriptCommand(parsed.commands[0]));  // a move over the window
     Pump();
     EXPECT_FALSE(host::headless::RunScriptCommand(parsed.commands[1]));  // over nothing: nothing queued
     EXPECT_EQ(host::headless::PointerPos().x, 105);

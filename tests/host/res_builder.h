@@ -15,22 +15,38 @@ using ByteVec = std::vector<std::uint8_t>;
 
 class Out {
 public:
-    Out& u8(std::uint8_t v) { b.push_back(v); return *this; }
-    Out& u16(std::uint16_t v) { u8(v & 0xFF); return u8(v >> 8); }
-    Out& u32(std::uint32_t v) { u16(v & 0xFFFF); return u16(v >> 16); }
-    Out& sz(const std::u16string& s) {
+    Out& u8(std::uint8_t v)
+    {
+        b.push_back(v);
+        return *this;
+    }
+    Out& u16(std::uint16_t v)
+    {
+        u8(v & 0xFF);
+        return u8(v >> 8);
+    }
+    Out& u32(std::uint32_t v)
+    {
+        u16(v & 0xFFFF);
+        return u16(v >> 16);
+    }
+    Out& sz(const std::u16string& s)
+    {
         for (char16_t c : s) u16(c);
         return u16(0);
     }
-    Out& id(const ResId& r) {  // .res / sz_Or_Ord form
+    Out& id(const ResId& r)
+    {  // .res / sz_Or_Ord form
         if (r.IsOrdinal()) return u16(0xFFFF).u16(r.ordinal());
         return sz(r.name());
     }
-    Out& align4() {
+    Out& align4()
+    {
         while (b.size() % 4) u8(0);
         return *this;
     }
-    Out& raw(const ByteVec& v) {
+    Out& raw(const ByteVec& v)
+    {
         b.insert(b.end(), v.begin(), v.end());
         return *this;
     }
@@ -38,11 +54,13 @@ public:
     ByteVec b;
 };
 
-inline void Put16(ByteVec& b, std::size_t at, std::uint16_t v) {
+inline void Put16(ByteVec& b, std::size_t at, std::uint16_t v)
+{
     b.at(at) = v & 0xFF;
     b.at(at + 1) = v >> 8;
 }
-inline void Put32(ByteVec& b, std::size_t at, std::uint32_t v) {
+inline void Put32(ByteVec& b, std::size_t at, std::uint32_t v)
+{
     Put16(b, at, v & 0xFFFF);
     Put16(b, at + 2, v >> 16);
 }
@@ -58,7 +76,8 @@ struct Record {
     std::uint32_t version = 0, characteristics = 0;
 };
 
-inline void AppendRecord(Out& o, const Record& r) {
+inline void AppendRecord(Out& o, const Record& r)
+{
     Out h;
     h.id(r.type).id(r.name).align4();
     h.u32(r.dataVersion).u16(r.memoryFlags).u16(r.language).u32(r.version).u32(r.characteristics);
@@ -66,7 +85,8 @@ inline void AppendRecord(Out& o, const Record& r) {
     o.raw(h.b).raw(r.data).align4();
 }
 
-inline ByteVec MakeRes(const std::vector<Record>& records) {
+inline ByteVec MakeRes(const std::vector<Record>& records)
+{
     Out o;
     AppendRecord(o, Record{ResId::Ordinal(0), ResId::Ordinal(0), 0, {}, 0, 0, 0, 0});
     for (const Record& r : records) AppendRecord(o, r);
@@ -75,8 +95,8 @@ inline ByteVec MakeRes(const std::vector<Record>& records) {
 
 // ---- bitmaps ----
 // A 24-bit DIB from top-down 0x00RRGGBB pixels; negative height stores it top-down.
-inline ByteVec MakeDib24(int width, int height, const std::vector<std::uint32_t>& topDown,
-                         bool fillSizeImage = true) {
+inline ByteVec MakeDib24(int width, int height, const std::vector<std::uint32_t>& topDown, bool fillSizeImage = true)
+{
     const int rows = height < 0 ? -height : height;
     const std::size_t stride = ((static_cast<std::size_t>(width) * 24 + 31) / 32) * 4;
     Out o;
@@ -96,7 +116,8 @@ inline ByteVec MakeDib24(int width, int height, const std::vector<std::uint32_t>
 
 // An RT_ICON image: `values` are palette indices (bpp <= 8) or 0xAARRGGBB.
 inline ByteVec MakeIconImage(int width, int height, int bpp, const std::vector<std::uint32_t>& palette,
-                             const std::vector<std::uint32_t>& values, const std::vector<std::uint8_t>& mask) {
+                             const std::vector<std::uint32_t>& values, const std::vector<std::uint8_t>& mask)
+{
     Out o;
     o.u32(40).u32(static_cast<std::uint32_t>(width)).u32(static_cast<std::uint32_t>(height * 2));
     o.u16(1).u16(static_cast<std::uint16_t>(bpp)).u32(0).u32(0).u32(0).u32(0);
@@ -124,28 +145,38 @@ inline ByteVec MakeIconImage(int width, int height, int bpp, const std::vector<s
     for (int r = height - 1; r >= 0; --r) {
         ByteVec line(mstride, 0);
         for (int x = 0; x < width; ++x)
-            if (mask.at(static_cast<std::size_t>(r) * width + x)) line[x / 8] |= static_cast<std::uint8_t>(0x80 >> (x % 8));
+            if (mask.at(static_cast<std::size_t>(r) * width + x))
+                line[x / 8] |= static_cast<std::uint8_t>(0x80 >> (x % 8));
         o.raw(line);
     }
     return o.b;
 }
 
-inline ByteVec MakeIconGroup(const std::vector<host::res::IconDirEntry>& entries) {
+inline ByteVec MakeIconGroup(const std::vector<host::res::IconDirEntry>& entries)
+{
     Out o;
     o.u16(0).u16(1).u16(static_cast<std::uint16_t>(entries.size()));
     for (const auto& e : entries)
-        o.u8(e.width).u8(e.height).u8(e.colorCount).u8(e.reserved).u16(e.planes).u16(e.bitCount)
-            .u32(e.bytesInRes).u16(e.id);
+        o.u8(e.width)
+            .u8(e.height)
+            .u8(e.colorCount)
+            .u8(e.reserved)
+            .u16(e.planes)
+            .u16(e.bitCount)
+            .u32(e.bytesInRes)
+            .u16(e.id);
     return o.b;
 }
 
 // ---- dialog templates ----
-inline void PutSzOrOrd(Out& o, const ResId& r, bool zeroIsNone) {
+inline void PutSzOrOrd(Out& o, const ResId& r, bool zeroIsNone)
+{
     if (zeroIsNone && r.IsOrdinal() && r.ordinal() == 0) o.u16(0);
     else o.id(r);
 }
 
-inline ByteVec EncodeDialogEx(const host::res::DialogTemplate& d) {
+inline ByteVec EncodeDialogEx(const host::res::DialogTemplate& d)
+{
     Out o;
     o.u16(d.dlgVer).u16(d.signature).u32(d.helpId).u32(d.exStyle).u32(d.style);
     o.u16(static_cast<std::uint16_t>(d.items.size()));
@@ -177,22 +208,26 @@ struct VBlock {
     std::vector<VBlock> children;
 };
 
-inline VBlock Text(std::u16string key, const std::u16string& value) {
+inline VBlock Text(std::u16string key, const std::u16string& value)
+{
     Out v;
     v.sz(value);
     return VBlock{std::move(key), 1, static_cast<std::uint16_t>(value.size() + 1), v.b, {}};
 }
-inline VBlock Binary(std::u16string key, ByteVec value) {
+inline VBlock Binary(std::u16string key, ByteVec value)
+{
     const auto n = static_cast<std::uint16_t>(value.size());
     return VBlock{std::move(key), 0, n, std::move(value), {}};
 }
-inline VBlock Node(std::u16string key, std::vector<VBlock> children) {
+inline VBlock Node(std::u16string key, std::vector<VBlock> children)
+{
     return VBlock{std::move(key), 1, 0, {}, std::move(children)};
 }
 
 // Offsets inside the output are relative to its start, which is DWORD
 // aligned wherever a block is placed.
-inline ByteVec EncodeBlock(const VBlock& b) {
+inline ByteVec EncodeBlock(const VBlock& b)
+{
     Out o;
     o.u16(0).u16(b.valueLength).u16(b.type).sz(b.key).align4().raw(b.value);
     for (const VBlock& c : b.children) o.align4().raw(EncodeBlock(c));
@@ -200,7 +235,8 @@ inline ByteVec EncodeBlock(const VBlock& b) {
     return o.b;
 }
 
-inline ByteVec FixedInfo(std::uint32_t signature = 0xFEEF04BD) {
+inline ByteVec FixedInfo(std::uint32_t signature = 0xFEEF04BD)
+{
     Out o;
     o.u32(signature).u32(0x00010000).u32(0x00010000).u32(0x00000001).u32(0x00010000).u32(0x00000001);
     o.u32(0x3F).u32(0x1).u32(0x4).u32(0x1).u32(0).u32(0).u32(0);

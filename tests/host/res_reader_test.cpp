@@ -26,22 +26,24 @@ enum class Kind { ResFile, Dib, IconGroup, IconImage, Dialog, Version };
 
 // Decodes a copy held in an exactly-sized heap block, so that any read past
 // the end is caught by the sanitizers.
-void Decode(Kind kind, const ByteVec& input) {
+void Decode(Kind kind, const ByteVec& input)
+{
     const ByteVec bytes(input);
     const Bytes span(bytes.data(), bytes.size());
     switch (kind) {
-        case Kind::ResFile: (void)ResFile::Parse(span); break;
-        case Kind::Dib: (void)DecodeDib24(span); break;
-        case Kind::IconGroup: (void)DecodeIconGroup(span); break;
-        case Kind::IconImage: (void)DecodeIconImage(span); break;
-        case Kind::Dialog: (void)DecodeDialogEx(span); break;
-        case Kind::Version: (void)DecodeVersionInfo(span); break;
+    case Kind::ResFile: (void)ResFile::Parse(span); break;
+    case Kind::Dib: (void)DecodeDib24(span); break;
+    case Kind::IconGroup: (void)DecodeIconGroup(span); break;
+    case Kind::IconImage: (void)DecodeIconImage(span); break;
+    case Kind::Dialog: (void)DecodeDialogEx(span); break;
+    case Kind::Version: (void)DecodeVersionInfo(span); break;
     }
 }
 
 // ---- well-formed samples ----
 
-ByteVec SampleRes() {
+ByteVec SampleRes()
+{
     return MakeRes({
         {ResId::Ordinal(5), ResId::Ordinal(102), 1042, {1, 2, 3}, 0, 0x1030, 0, 0},
         // odd-length names need padding before DataVersion
@@ -50,7 +52,8 @@ ByteVec SampleRes() {
     });
 }
 
-std::vector<std::uint32_t> Gradient(int w, int h) {
+std::vector<std::uint32_t> Gradient(int w, int h)
+{
     std::vector<std::uint32_t> px;
     for (int y = 0; y < h; ++y)
         for (int x = 0; x < w; ++x) px.push_back(static_cast<std::uint32_t>((x * 40) << 16 | (y * 50) << 8 | (x + y)));
@@ -59,13 +62,15 @@ std::vector<std::uint32_t> Gradient(int w, int h) {
 
 ByteVec SampleDib() { return MakeDib24(3, 2, Gradient(3, 2)); }
 
-std::vector<std::uint32_t> Palette16() {
+std::vector<std::uint32_t> Palette16()
+{
     std::vector<std::uint32_t> p;
     for (std::uint32_t i = 0; i < 16; ++i) p.push_back(i * 0x101010);
     return p;
 }
 
-ByteVec SampleIcon4() {
+ByteVec SampleIcon4()
+{
     std::vector<std::uint32_t> idx;
     std::vector<std::uint8_t> mask;
     for (int i = 0; i < 5 * 3; ++i) {
@@ -75,11 +80,10 @@ ByteVec SampleIcon4() {
     return MakeIconImage(5, 3, 4, Palette16(), idx, mask);
 }
 
-ByteVec SampleGroup() {
-    return MakeIconGroup({{32, 32, 16, 0, 1, 4, 744, 1}, {16, 16, 16, 0, 1, 4, 296, 2}});
-}
+ByteVec SampleGroup() { return MakeIconGroup({{32, 32, 16, 0, 1, 4, 744, 1}, {16, 16, 16, 0, 1, 4, 296, 2}}); }
 
-DialogTemplate SampleDialog() {
+DialogTemplate SampleDialog()
+{
     DialogTemplate d;
     d.dlgVer = 1;
     d.signature = 0xFFFF;
@@ -119,13 +123,14 @@ DialogTemplate SampleDialog() {
     return d;
 }
 
-VBlock SampleVersionTree() {
+VBlock SampleVersionTree()
+{
     Out tr;
     tr.u16(0x0412).u16(949).u16(0x0409).u16(1200);
     VBlock root{u"VS_VERSION_INFO", 0, 52, FixedInfo(), {}};
     root.children = {
-        Node(u"StringFileInfo", {Node(u"041203b5", {Text(u"CompanyName", u"회사"), Text(u"FileVersion", u"1.00"),
-                                                     Text(u"Empty", u"")})}),
+        Node(u"StringFileInfo",
+             {Node(u"041203b5", {Text(u"CompanyName", u"회사"), Text(u"FileVersion", u"1.00"), Text(u"Empty", u"")})}),
         Node(u"VarFileInfo", {Binary(u"Translation", tr.b)}),
     };
     return root;
@@ -140,7 +145,8 @@ constexpr std::size_t kStringFileInfoAt = 92;
 
 // ---- positive cases ----
 
-TEST(ResFile, ListsRecordsAfterTheMarkerWithAllHeaderFields) {
+TEST(ResFile, ListsRecordsAfterTheMarkerWithAllHeaderFields)
+{
     const ByteVec bytes = SampleRes();
     const ResFile f = ResFile::Parse(bytes);
     ASSERT_EQ(f.entries().size(), 3u);
@@ -159,7 +165,8 @@ TEST(ResFile, ListsRecordsAfterTheMarkerWithAllHeaderFields) {
     for (const ResEntry& r : f.entries()) EXPECT_EQ((r.data.data() - bytes.data()) % 4, 0);
 }
 
-TEST(ResFile, FindMatchesNamesWithoutCaseAndLanguagesExactly) {
+TEST(ResFile, FindMatchesNamesWithoutCaseAndLanguagesExactly)
+{
     const ByteVec bytes = SampleRes();
     const ResFile f = ResFile::Parse(bytes);
     EXPECT_EQ(f.Find(ResId::Name(u"mytype"), ResId::Name(u"aBc")), &f.entries()[1]);
@@ -169,7 +176,8 @@ TEST(ResFile, FindMatchesNamesWithoutCaseAndLanguagesExactly) {
     EXPECT_EQ(f.Find(ResId::Ordinal(0), ResId::Ordinal(0)), nullptr);    // the marker is not listed
 }
 
-TEST(ResFile, AcceptsMarkerOnlyAndAMissingFinalPadding) {
+TEST(ResFile, AcceptsMarkerOnlyAndAMissingFinalPadding)
+{
     EXPECT_TRUE(ResFile::Parse(MakeRes({})).entries().empty());
     ByteVec b = MakeRes({{ResId::Ordinal(2), ResId::Ordinal(1), 0, {1, 2, 3, 4, 5}}});
     b.resize(b.size() - 3);  // the file ends right after the data
@@ -178,7 +186,8 @@ TEST(ResFile, AcceptsMarkerOnlyAndAMissingFinalPadding) {
     EXPECT_EQ(f.entries()[0].data.size(), 5u);
 }
 
-TEST(Dib24, DecodesBottomUpAndTopDownRowsWithPadding) {
+TEST(Dib24, DecodesBottomUpAndTopDownRowsWithPadding)
+{
     const auto px = Gradient(3, 2);
     for (int height : {2, -2}) {
         for (bool sizeImage : {true, false}) {
@@ -194,7 +203,8 @@ TEST(Dib24, DecodesBottomUpAndTopDownRowsWithPadding) {
     }
 }
 
-TEST(IconGroup, DecodesEveryEntry) {
+TEST(IconGroup, DecodesEveryEntry)
+{
     const IconGroup g = DecodeIconGroup(SampleGroup());
     EXPECT_EQ(g.type, 1);
     ASSERT_EQ(g.entries.size(), 2u);
@@ -206,8 +216,12 @@ TEST(IconGroup, DecodesEveryEntry) {
     EXPECT_EQ(g.entries[1].id, 2);
 }
 
-TEST(IconImage, DecodesColoursAndMaskAtEveryDepth) {
-    struct Case { int bpp; std::vector<std::uint32_t> palette; };
+TEST(IconImage, DecodesColoursAndMaskAtEveryDepth)
+{
+    struct Case {
+        int bpp;
+        std::vector<std::uint32_t> palette;
+    };
     const std::vector<Case> cases = {
         {1, {0x000000, 0xFFFFFF}},
         {4, Palette16()},
@@ -236,14 +250,13 @@ TEST(IconImage, DecodesColoursAndMaskAtEveryDepth) {
         EXPECT_EQ(img.bitCount, c.bpp);
         EXPECT_EQ(img.colors, want);
         EXPECT_EQ(img.mask, mask);
-        if (c.bpp <= 8) {
-            EXPECT_EQ(img.palette, c.palette);
-        }
+        if (c.bpp <= 8) { EXPECT_EQ(img.palette, c.palette); }
         EXPECT_EQ(img.alpha, c.bpp == 32 ? std::vector<std::uint8_t>(w * h, 0x80) : std::vector<std::uint8_t>{});
     }
 }
 
-void ExpectSameDialog(const DialogTemplate& a, const DialogTemplate& b) {
+void ExpectSameDialog(const DialogTemplate& a, const DialogTemplate& b)
+{
     EXPECT_EQ(a.dlgVer, b.dlgVer);
     EXPECT_EQ(a.signature, b.signature);
     EXPECT_EQ(a.helpId, b.helpId);
@@ -279,12 +292,14 @@ void ExpectSameDialog(const DialogTemplate& a, const DialogTemplate& b) {
     }
 }
 
-TEST(DialogEx, RoundTripsTemplateFontAndAlignedItems) {
+TEST(DialogEx, RoundTripsTemplateFontAndAlignedItems)
+{
     const DialogTemplate d = SampleDialog();
     ExpectSameDialog(DecodeDialogEx(EncodeDialogEx(d)), d);
 }
 
-TEST(DialogEx, WithoutSetFontThereIsNoFontBlock) {
+TEST(DialogEx, WithoutSetFontThereIsNoFontBlock)
+{
     DialogTemplate d = SampleDialog();
     d.style &= ~0x40u;
     d.pointSize = d.weight = 0;
@@ -296,7 +311,8 @@ TEST(DialogEx, WithoutSetFontThereIsNoFontBlock) {
     ExpectSameDialog(DecodeDialogEx(EncodeDialogEx(d)), d);
 }
 
-TEST(VersionInfo, DecodesFixedPartStringsInOrderAndTranslations) {
+TEST(VersionInfo, DecodesFixedPartStringsInOrderAndTranslations)
+{
     const VersionInfo v = DecodeVersionInfo(SampleVersion());
     EXPECT_EQ(v.signature, 0xFEEF04BDu);
     EXPECT_EQ(v.fileVersionMS, 0x00010000u);
@@ -315,7 +331,8 @@ TEST(VersionInfo, DecodesFixedPartStringsInOrderAndTranslations) {
     EXPECT_EQ(v.translations, (std::vector<std::uint32_t>{949u << 16 | 0x0412, 1200u << 16 | 0x0409}));
 }
 
-TEST(VersionInfo, FixedPartIsOptional) {
+TEST(VersionInfo, FixedPartIsOptional)
+{
     VBlock root = SampleVersionTree();
     root.valueLength = 0;
     root.value.clear();
@@ -324,7 +341,8 @@ TEST(VersionInfo, FixedPartIsOptional) {
     EXPECT_EQ(v.stringTables.size(), 1u);
 }
 
-TEST(Utf, ConvertsKoreanAndAstralTextBothWays) {
+TEST(Utf, ConvertsKoreanAndAstralTextBothWays)
+{
     const std::u16string s = u"굴림 A \U0001F600";
     EXPECT_EQ(ToUtf8(s), "굴림 A \xF0\x9F\x98\x80");
     EXPECT_EQ(FromUtf8(ToUtf8(s)), s);
@@ -332,7 +350,8 @@ TEST(Utf, ConvertsKoreanAndAstralTextBothWays) {
     EXPECT_EQ(FromWide(ToWide(s)), s);
 }
 
-TEST(Utf, WideTextBecomesUtf8ForTheHostsInterfaces) {
+TEST(Utf, WideTextBecomesUtf8ForTheHostsInterfaces)
+{
     struct Case {
         std::wstring wide;
         std::string utf8;
@@ -342,24 +361,31 @@ TEST(Utf, WideTextBecomesUtf8ForTheHostsInterfaces) {
         {L"Orvane \uC124\uCE58 CD", "Orvane \xEC\x84\xA4\xEC\xB9\x98 CD"},  // the launcher's title
         {L"\u00E9\u07FF", "\xC3\xA9\xDF\xBF"},
         {L"\U0001F600", "\xF0\x9F\x98\x80"},
-        {std::wstring(1, static_cast<wchar_t>(0xD800)), "\xEF\xBF\xBD"},      // a lone surrogate
-        {std::wstring(1, static_cast<wchar_t>(0x110000)), "\xEF\xBF\xBD"},    // past Unicode
+        {std::wstring(1, static_cast<wchar_t>(0xD800)), "\xEF\xBF\xBD"},    // a lone surrogate
+        {std::wstring(1, static_cast<wchar_t>(0x110000)), "\xEF\xBF\xBD"},  // past Unicode
     };
     for (const Case& c : cases) EXPECT_EQ(Utf8FromWide(c.wide), c.utf8);
 }
 
-TEST(Utf, ReplacesInvalidInputInsteadOfStopping) {
-    struct Case { std::string utf8; std::u16string want; };
+TEST(Utf, ReplacesInvalidInputInsteadOfStopping)
+{
+    struct Case {
+        std::string utf8;
+        std::u16string want;
+    };
     const std::vector<Case> cases = {
-        {"a\x80" "b", u"a\uFFFDb"},            // stray continuation byte
-        {"\xC0\xAF", u"\uFFFD"},                // overlong
-        {"\xED\xA0\x80", u"\uFFFD"},            // encoded surrogate
-        {"\xF4\x90\x80\x80", u"\uFFFD"},        // beyond U+10FFFF
-        {"x\xE4\xB8", u"x\uFFFD"},              // truncated at the end
+        {"a\x80"
+         "b",
+         u"a\uFFFDb"},                    // stray continuation byte
+        {"\xC0\xAF", u"\uFFFD"},          // overlong
+        {"\xED\xA0\x80", u"\uFFFD"},      // encoded surrogate
+        {"\xF4\x90\x80\x80", u"\uFFFD"},  // beyond U+10FFFF
+        {"x\xE4\xB8", u"x\uFFFD"},        // truncated at the end
         {"\xFF", u"\uFFFD"},
     };
     for (const Case& c : cases) EXPECT_EQ(FromUtf8(c.utf8), c.want) << testing::PrintToString(c.utf8);
-    EXPECT_EQ(ToUtf8(std::u16string{u'a', char16_t(0xD800), u'b'}), "a\xEF\xBF\xBD" "b");
+    EXPECT_EQ(ToUtf8(std::u16string{u'a', char16_t(0xD800), u'b'}), "a\xEF\xBF\xBD"
+                                                                    "b");
     EXPECT_EQ(ToUtf8(std::u16string{char16_t(0xDC00)}), "\xEF\xBF\xBD");
 }
 
@@ -372,13 +398,15 @@ struct Damage {
     const char* field;  // what the message must name
 };
 
-ByteVec With(ByteVec b, const std::function<void(ByteVec&)>& edit) {
+ByteVec With(ByteVec b, const std::function<void(ByteVec&)>& edit)
+{
     edit(b);
     return b;
 }
 
 // A .res whose one record's name string runs to the end of the file.
-ByteVec UnterminatedName() {
+ByteVec UnterminatedName()
+{
     Out o;
     o.raw(MakeRes({}));
     o.u32(0).u32(64).u16(0xFFFF).u16(2).u16('A').u16('B');
@@ -386,7 +414,8 @@ ByteVec UnterminatedName() {
 }
 
 // Two records written without the padding after odd-sized data.
-ByteVec UnalignedRecords() {
+ByteVec UnalignedRecords()
+{
     Out first, second;
     AppendRecord(first, {ResId::Ordinal(2), ResId::Ordinal(1), 0, {1}});
     AppendRecord(second, {ResId::Ordinal(2), ResId::Ordinal(2), 0, {2}});
@@ -396,98 +425,189 @@ ByteVec UnalignedRecords() {
     return o.b;
 }
 
-ByteVec OldStyleDialog() {
+ByteVec OldStyleDialog()
+{
     Out o;  // DLGTEMPLATE: style, exStyle, cdit, x, y, cx, cy, menu, class, title
     o.u32(0x90080040).u32(0).u16(0).u16(0).u16(0).u16(10).u16(10).u16(0).u16(0).u16(0);
     return o.b;
 }
 
-const std::vector<Damage>& Damages() {
+const std::vector<Damage>& Damages()
+{
     static const std::vector<Damage> table = {
         // .res container
         {"empty file", Kind::ResFile, [] { return ByteVec{}; }, "empty"},
-        {"truncated header", Kind::ResFile, [] { return With(SampleRes(), [](ByteVec& b) { b.resize(32 + 3); }); }, "DataSize"},
-        {"truncated fields", Kind::ResFile, [] { return With(SampleRes(), [](ByteVec& b) { b.resize(32 + 22); }); }, "LanguageId"},
-        {"DataSize past end", Kind::ResFile, [] { return With(SampleRes(), [](ByteVec& b) { Put32(b, 32, 1000000); }); }, "DataSize"},
-        {"DataSize 4G", Kind::ResFile, [] { return With(SampleRes(), [](ByteVec& b) { Put32(b, 32, 0xFFFFFFFF); }); }, "DataSize"},
-        {"HeaderSize too small", Kind::ResFile, [] { return With(SampleRes(), [](ByteVec& b) { Put32(b, 36, 24); }); }, "HeaderSize"},
-        {"HeaderSize past end", Kind::ResFile, [] { return With(SampleRes(), [](ByteVec& b) { Put32(b, 36, 0x7FFFFFFC); }); }, "HeaderSize"},
-        {"HeaderSize not aligned", Kind::ResFile, [] { return With(SampleRes(), [](ByteVec& b) { Put32(b, 36, 34); }); }, "HeaderSize"},
+        {"truncated header", Kind::ResFile, [] { return With(SampleRes(), [](ByteVec& b) { b.resize(32 + 3); }); },
+         "DataSize"},
+        {"truncated fields", Kind::ResFile, [] { return With(SampleRes(), [](ByteVec& b) { b.resize(32 + 22); }); },
+         "LanguageId"},
+        {"DataSize past end", Kind::ResFile,
+         [] { return With(SampleRes(), [](ByteVec& b) { Put32(b, 32, 1000000); }); }, "DataSize"},
+        {"DataSize 4G", Kind::ResFile, [] { return With(SampleRes(), [](ByteVec& b) { Put32(b, 32, 0xFFFFFFFF); }); },
+         "DataSize"},
+        {"HeaderSize too small", Kind::ResFile, [] { return With(SampleRes(), [](ByteVec& b) { Put32(b, 36, 24); }); },
+         "HeaderSize"},
+        {"HeaderSize past end", Kind::ResFile,
+         [] { return With(SampleRes(), [](ByteVec& b) { Put32(b, 36, 0x7FFFFFFC); }); }, "HeaderSize"},
+        {"HeaderSize not aligned", Kind::ResFile,
+         [] { return With(SampleRes(), [](ByteVec& b) { Put32(b, 36, 34); }); }, "HeaderSize"},
         {"unterminated name", Kind::ResFile, UnterminatedName, "NAME"},
         {"empty name", Kind::ResFile, [] { return With(SampleRes(), [](ByteVec& b) { Put16(b, 44, 0); }); }, "NAME"},
         {"records without padding", Kind::ResFile, UnalignedRecords, "record 2"},
-        {"no marker record", Kind::ResFile, [] { const ByteVec b = SampleRes(); return ByteVec(b.begin() + 32, b.end()); }, "marker"},
-        {"marker with data", Kind::ResFile, [] { return With(SampleRes(), [](ByteVec& b) { Put32(b, 0, 4); }); }, "marker"},
+        {"no marker record", Kind::ResFile,
+         [] {
+             const ByteVec b = SampleRes();
+             return ByteVec(b.begin() + 32, b.end());
+         },
+         "marker"},
+        {"marker with data", Kind::ResFile, [] { return With(SampleRes(), [](ByteVec& b) { Put32(b, 0, 4); }); },
+         "marker"},
         // 24-bit DIB
-        {"dib truncated header", Kind::Dib, [] { return With(SampleDib(), [](ByteVec& b) { b.resize(20); }); }, "biSizeImage"},
-        {"dib header size 39", Kind::Dib, [] { return With(SampleDib(), [](ByteVec& b) { Put32(b, 0, 39); }); }, "biSize"},
-        {"dib header size 41", Kind::Dib, [] { return With(SampleDib(), [](ByteVec& b) { Put32(b, 0, 41); }); }, "biSize"},
-        {"dib header size 108", Kind::Dib, [] { return With(SampleDib(), [](ByteVec& b) { Put32(b, 0, 108); }); }, "biSize"},
-        {"dib header size 12", Kind::Dib, [] { return With(SampleDib(), [](ByteVec& b) { Put32(b, 0, 12); }); }, "biSize"},
-        {"dib two planes", Kind::Dib, [] { return With(SampleDib(), [](ByteVec& b) { Put16(b, 12, 2); }); }, "biPlanes"},
-        {"dib bit count 8", Kind::Dib, [] { return With(SampleDib(), [](ByteVec& b) { Put16(b, 14, 8); }); }, "biBitCount"},
-        {"dib bit count 32", Kind::Dib, [] { return With(SampleDib(), [](ByteVec& b) { Put16(b, 14, 32); }); }, "biBitCount"},
+        {"dib truncated header", Kind::Dib, [] { return With(SampleDib(), [](ByteVec& b) { b.resize(20); }); },
+         "biSizeImage"},
+        {"dib header size 39", Kind::Dib, [] { return With(SampleDib(), [](ByteVec& b) { Put32(b, 0, 39); }); },
+         "biSize"},
+        {"dib header size 41", Kind::Dib, [] { return With(SampleDib(), [](ByteVec& b) { Put32(b, 0, 41); }); },
+         "biSize"},
+        {"dib header size 108", Kind::Dib, [] { return With(SampleDib(), [](ByteVec& b) { Put32(b, 0, 108); }); },
+         "biSize"},
+        {"dib header size 12", Kind::Dib, [] { return With(SampleDib(), [](ByteVec& b) { Put32(b, 0, 12); }); },
+         "biSize"},
+        {"dib two planes", Kind::Dib, [] { return With(SampleDib(), [](ByteVec& b) { Put16(b, 12, 2); }); },
+         "biPlanes"},
+        {"dib bit count 8", Kind::Dib, [] { return With(SampleDib(), [](ByteVec& b) { Put16(b, 14, 8); }); },
+         "biBitCount"},
+        {"dib bit count 32", Kind::Dib, [] { return With(SampleDib(), [](ByteVec& b) { Put16(b, 14, 32); }); },
+         "biBitCount"},
         {"dib RLE8", Kind::Dib, [] { return With(SampleDib(), [](ByteVec& b) { Put32(b, 16, 1); }); }, "biCompression"},
-        {"dib BI_BITFIELDS", Kind::Dib, [] { return With(SampleDib(), [](ByteVec& b) { Put32(b, 16, 3); }); }, "biCompression"},
-        {"dib negative width", Kind::Dib, [] { return With(SampleDib(), [](ByteVec& b) { Put32(b, 4, static_cast<std::uint32_t>(-3)); }); }, "biWidth"},
+        {"dib BI_BITFIELDS", Kind::Dib, [] { return With(SampleDib(), [](ByteVec& b) { Put32(b, 16, 3); }); },
+         "biCompression"},
+        {"dib negative width", Kind::Dib,
+         [] { return With(SampleDib(), [](ByteVec& b) { Put32(b, 4, static_cast<std::uint32_t>(-3)); }); }, "biWidth"},
         {"dib zero width", Kind::Dib, [] { return With(SampleDib(), [](ByteVec& b) { Put32(b, 4, 0); }); }, "biWidth"},
-        {"dib huge width", Kind::Dib, [] { return With(SampleDib(), [](ByteVec& b) { Put32(b, 4, 0x7FFFFFFF); }); }, "biWidth"},
-        {"dib zero height", Kind::Dib, [] { return With(SampleDib(), [](ByteVec& b) { Put32(b, 8, 0); }); }, "biHeight"},
-        {"dib height INT_MIN", Kind::Dib, [] { return With(SampleDib(), [](ByteVec& b) { Put32(b, 8, 0x80000000); }); }, "biHeight"},
-        {"dib huge height", Kind::Dib, [] { return With(SampleDib(), [](ByteVec& b) { Put32(b, 8, 0x40000000); }); }, "biHeight"},
-        {"dib taller than its data", Kind::Dib, [] { return With(SampleDib(), [](ByteVec& b) { Put32(b, 8, 30000); }); }, "biSizeImage"},
-        {"dib sizeImage past end", Kind::Dib, [] { return With(SampleDib(), [](ByteVec& b) { Put32(b, 20, 100); }); }, "biSizeImage"},
-        {"dib sizeImage below rows", Kind::Dib, [] { return With(SampleDib(), [](ByteVec& b) { Put32(b, 20, 12); }); }, "biSizeImage"},
-        {"dib rows truncated", Kind::Dib, [] { return With(MakeDib24(3, 2, Gradient(3, 2), false), [](ByteVec& b) { b.pop_back(); }); }, "pixel rows"},
-        {"dib colour table past end", Kind::Dib, [] { return With(SampleDib(), [](ByteVec& b) { Put32(b, 32, 200); }); }, "colour table"},
-        {"dib colour count huge", Kind::Dib, [] { return With(SampleDib(), [](ByteVec& b) { Put32(b, 32, 0xFFFFFFFF); }); }, "biClrUsed"},
+        {"dib huge width", Kind::Dib, [] { return With(SampleDib(), [](ByteVec& b) { Put32(b, 4, 0x7FFFFFFF); }); },
+         "biWidth"},
+        {"dib zero height", Kind::Dib, [] { return With(SampleDib(), [](ByteVec& b) { Put32(b, 8, 0); }); },
+         "biHeight"},
+        {"dib height INT_MIN", Kind::Dib, [] { return With(SampleDib(), [](ByteVec& b) { Put32(b, 8, 0x80000000); }); },
+         "biHeight"},
+        {"dib huge height", Kind::Dib, [] { return With(SampleDib(), [](ByteVec& b) { Put32(b, 8, 0x40000000); }); },
+         "biHeight"},
+        {"dib taller than its data", Kind::Dib,
+         [] { return With(SampleDib(), [](ByteVec& b) { Put32(b, 8, 30000); }); }, "biSizeImage"},
+        {"dib sizeImage past end", Kind::Dib, [] { return With(SampleDib(), [](ByteVec& b) { Put32(b, 20, 100); }); },
+         "biSizeImage"},
+        {"dib sizeImage below rows", Kind::Dib, [] { return With(SampleDib(), [](ByteVec& b) { Put32(b, 20, 12); }); },
+         "biSizeImage"},
+        {"dib rows truncated", Kind::Dib,
+         [] { return With(MakeDib24(3, 2, Gradient(3, 2), false), [](ByteVec& b) { b.pop_back(); }); }, "pixel rows"},
+        {"dib colour table past end", Kind::Dib,
+         [] { return With(SampleDib(), [](ByteVec& b) { Put32(b, 32, 200); }); }, "colour table"},
+        {"dib colour count huge", Kind::Dib,
+         [] { return With(SampleDib(), [](ByteVec& b) { Put32(b, 32, 0xFFFFFFFF); }); }, "biClrUsed"},
         // icon group
-        {"group truncated", Kind::IconGroup, [] { return ByteVec{0, 0, 1}; }, "idType"},
-        {"group reserved", Kind::IconGroup, [] { return With(SampleGroup(), [](ByteVec& b) { Put16(b, 0, 1); }); }, "idReserved"},
-        {"group of cursors", Kind::IconGroup, [] { return With(SampleGroup(), [](ByteVec& b) { Put16(b, 2, 2); }); }, "idType"},
-        {"group count past end", Kind::IconGroup, [] { return With(SampleGroup(), [](ByteVec& b) { Put16(b, 4, 3); }); }, "idCount"},
-        {"group count 65535", Kind::IconGroup, [] { return With(SampleGroup(), [](ByteVec& b) { Put16(b, 4, 0xFFFF); }); }, "idCount"},
+        {"group truncated", Kind::IconGroup,
+         [] {
+             return ByteVec{0, 0, 1};
+         },
+         "idType"},
+        {"group reserved", Kind::IconGroup, [] { return With(SampleGroup(), [](ByteVec& b) { Put16(b, 0, 1); }); },
+         "idReserved"},
+        {"group of cursors", Kind::IconGroup, [] { return With(SampleGroup(), [](ByteVec& b) { Put16(b, 2, 2); }); },
+         "idType"},
+        {"group count past end", Kind::IconGroup,
+         [] { return With(SampleGroup(), [](ByteVec& b) { Put16(b, 4, 3); }); }, "idCount"},
+        {"group count 65535", Kind::IconGroup,
+         [] { return With(SampleGroup(), [](ByteVec& b) { Put16(b, 4, 0xFFFF); }); }, "idCount"},
         // icon image
         {"icon PNG", Kind::IconImage, [] { return ByteVec{0x89, 'P', 'N', 'G', 13, 10, 26, 10}; }, "PNG"},
-        {"icon header size 108", Kind::IconImage, [] { return With(SampleIcon4(), [](ByteVec& b) { Put32(b, 0, 108); }); }, "biSize"},
-        {"icon odd height", Kind::IconImage, [] { return With(SampleIcon4(), [](ByteVec& b) { Put32(b, 8, 5); }); }, "biHeight"},
-        {"icon negative height", Kind::IconImage, [] { return With(SampleIcon4(), [](ByteVec& b) { Put32(b, 8, static_cast<std::uint32_t>(-6)); }); }, "biHeight"},
-        {"icon too wide", Kind::IconImage, [] { return With(SampleIcon4(), [](ByteVec& b) { Put32(b, 4, 300); }); }, "biWidth"},
-        {"icon bit count 16", Kind::IconImage, [] { return With(SampleIcon4(), [](ByteVec& b) { Put16(b, 14, 16); }); }, "biBitCount"},
-        {"icon compressed", Kind::IconImage, [] { return With(SampleIcon4(), [](ByteVec& b) { Put32(b, 16, 2); }); }, "biCompression"},
-        {"icon palette too large", Kind::IconImage, [] { return With(SampleIcon4(), [](ByteVec& b) { Put32(b, 32, 17); }); }, "biClrUsed"},
-        {"icon index past palette", Kind::IconImage, [] { return With(SampleIcon4(), [](ByteVec& b) { Put32(b, 32, 2); }); }, "past the palette"},
-        {"icon palette truncated", Kind::IconImage, [] { return With(SampleIcon4(), [](ByteVec& b) { b.resize(40 + 30); }); }, "palette entry 7"},
-        {"icon mask truncated", Kind::IconImage, [] { return With(SampleIcon4(), [](ByteVec& b) { b.pop_back(); }); }, "mask"},
-        {"icon taller than its data", Kind::IconImage, [] { return With(SampleIcon4(), [](ByteVec& b) { Put32(b, 8, 400); }); }, "colour (XOR) bits"},
+        {"icon header size 108", Kind::IconImage,
+         [] { return With(SampleIcon4(), [](ByteVec& b) { Put32(b, 0, 108); }); }, "biSize"},
+        {"icon odd height", Kind::IconImage, [] { return With(SampleIcon4(), [](ByteVec& b) { Put32(b, 8, 5); }); },
+         "biHeight"},
+        {"icon negative height", Kind::IconImage,
+         [] { return With(SampleIcon4(), [](ByteVec& b) { Put32(b, 8, static_cast<std::uint32_t>(-6)); }); },
+         "biHeight"},
+        {"icon too wide", Kind::IconImage, [] { return With(SampleIcon4(), [](ByteVec& b) { Put32(b, 4, 300); }); },
+         "biWidth"},
+        {"icon bit count 16", Kind::IconImage, [] { return With(SampleIcon4(), [](ByteVec& b) { Put16(b, 14, 16); }); },
+         "biBitCount"},
+        {"icon compressed", Kind::IconImage, [] { return With(SampleIcon4(), [](ByteVec& b) { Put32(b, 16, 2); }); },
+         "biCompression"},
+        {"icon palette too large", Kind::IconImage,
+         [] { return With(SampleIcon4(), [](ByteVec& b) { Put32(b, 32, 17); }); }, "biClrUsed"},
+        {"icon index past palette", Kind::IconImage,
+         [] { return With(SampleIcon4(), [](ByteVec& b) { Put32(b, 32, 2); }); }, "past the palette"},
+        {"icon palette truncated", Kind::IconImage,
+         [] { return With(SampleIcon4(), [](ByteVec& b) { b.resize(40 + 30); }); }, "palette entry 7"},
+        {"icon mask truncated", Kind::IconImage, [] { return With(SampleIcon4(), [](ByteVec& b) { b.pop_back(); }); },
+         "mask"},
+        {"icon taller than its data", Kind::IconImage,
+         [] { return With(SampleIcon4(), [](ByteVec& b) { Put32(b, 8, 400); }); }, "colour (XOR) bits"},
         // dialog template
         {"dialog old format", Kind::Dialog, OldStyleDialog, "signature"},
-        {"dialog signature 0", Kind::Dialog, [] { return With(EncodeDialogEx(SampleDialog()), [](ByteVec& b) { Put16(b, 2, 0); }); }, "signature"},
-        {"dialog version 2", Kind::Dialog, [] { return With(EncodeDialogEx(SampleDialog()), [](ByteVec& b) { Put16(b, 0, 2); }); }, "dlgVer"},
-        {"dialog truncated header", Kind::Dialog, [] { return With(EncodeDialogEx(SampleDialog()), [](ByteVec& b) { b.resize(23); }); }, "cx"},
-        {"dialog item count past end", Kind::Dialog, [] { return With(EncodeDialogEx(SampleDialog()), [](ByteVec& b) { Put16(b, 16, 3); }); }, "item 2"},
-        {"dialog item count 65535", Kind::Dialog, [] { return With(EncodeDialogEx(SampleDialog()), [](ByteVec& b) { Put16(b, 16, 0xFFFF); }); }, "cDlgItems"},
-        {"dialog title unterminated", Kind::Dialog, [] { return With(EncodeDialogEx(SampleDialog()), [](ByteVec& b) { b.resize(30); }); }, "title"},
-        {"dialog typeface unterminated", Kind::Dialog, [] { return With(EncodeDialogEx(SampleDialog()), [](ByteVec& b) { b.resize(44); }); }, "typeface"},
-        {"dialog creation data past end", Kind::Dialog, [] { return With(EncodeDialogEx(SampleDialog()), [](ByteVec& b) { Put16(b, b.size() - 5, 100); }); }, "item 1 creation data"},
+        {"dialog signature 0", Kind::Dialog,
+         [] { return With(EncodeDialogEx(SampleDialog()), [](ByteVec& b) { Put16(b, 2, 0); }); }, "signature"},
+        {"dialog version 2", Kind::Dialog,
+         [] { return With(EncodeDialogEx(SampleDialog()), [](ByteVec& b) { Put16(b, 0, 2); }); }, "dlgVer"},
+        {"dialog truncated header", Kind::Dialog,
+         [] { return With(EncodeDialogEx(SampleDialog()), [](ByteVec& b) { b.resize(23); }); }, "cx"},
+        {"dialog item count past end", Kind::Dialog,
+         [] { return With(EncodeDialogEx(SampleDialog()), [](ByteVec& b) { Put16(b, 16, 3); }); }, "item 2"},
+        {"dialog item count 65535", Kind::Dialog,
+         [] { return With(EncodeDialogEx(SampleDialog()), [](ByteVec& b) { Put16(b, 16, 0xFFFF); }); }, "cDlgItems"},
+        {"dialog title unterminated", Kind::Dialog,
+         [] { return With(EncodeDialogEx(SampleDialog()), [](ByteVec& b) { b.resize(30); }); }, "title"},
+        {"dialog typeface unterminated", Kind::Dialog,
+         [] { return With(EncodeDialogEx(SampleDialog()), [](ByteVec& b) { b.resize(44); }); }, "typeface"},
+        {"dialog creation data past end", Kind::Dialog,
+         [] { return With(EncodeDialogEx(SampleDialog()), [](ByteVec& b) { Put16(b, b.size() - 5, 100); }); },
+         "item 1 creation data"},
         // item 1 begins at 92; its class name at 116 is cut after three units
-        {"dialog class name unterminated", Kind::Dialog, [] { return With(EncodeDialogEx(SampleDialog()), [](ByteVec& b) { b.resize(122); }); }, "item 1 windowClass"},
+        {"dialog class name unterminated", Kind::Dialog,
+         [] { return With(EncodeDialogEx(SampleDialog()), [](ByteVec& b) { b.resize(122); }); }, "item 1 windowClass"},
         // version block
-        {"version truncated", Kind::Version, [] { return ByteVec{0x20, 0}; }, "wValueLength"},
-        {"version length past end", Kind::Version, [] { return With(SampleVersion(), [](ByteVec& b) { Put16(b, 0, static_cast<std::uint16_t>(b.size() + 4)); }); }, "VS_VERSIONINFO wLength"},
-        {"version length below header", Kind::Version, [] { return With(SampleVersion(), [](ByteVec& b) { Put16(b, 0, 4); }); }, "wLength"},
-        {"version wrong root key", Kind::Version, [] { return With(SampleVersion(), [](ByteVec& b) { Put16(b, 6, 'X'); }); }, "VS_VERSION_INFO"},
-        {"version key unterminated", Kind::Version, [] { return With(SampleVersion(), [](ByteVec& b) { Put16(b, 0, 30); }); }, "szKey"},
-        {"version wrong signature", Kind::Version, [] { return With(SampleVersion(), [](ByteVec& b) { Put32(b, kFixedAt, 0xFEEF04BC); }); }, "dwSignature"},
-        {"version fixed part 48 bytes", Kind::Version, [] { return With(SampleVersion(), [](ByteVec& b) { Put16(b, 2, 48); }); }, "VS_FIXEDFILEINFO"},
-        {"version value past block", Kind::Version, [] { return With(SampleVersion(), [](ByteVec& b) { Put16(b, 2, 0xF000); }); }, "wValueLength"},
-        {"version wType 2", Kind::Version, [] { return With(SampleVersion(), [](ByteVec& b) { Put16(b, 4, 2); }); }, "wType"},
-        {"version child longer than parent", Kind::Version, [] { return With(SampleVersion(), [](ByteVec& b) { Put16(b, kStringFileInfoAt, static_cast<std::uint16_t>(b.size() - kStringFileInfoAt + 4)); }); }, "runs past its parent"},
-        {"version child longer than file", Kind::Version, [] { return With(SampleVersion(), [](ByteVec& b) { Put16(b, kStringFileInfoAt, 0xFFF0); }); }, "VS_VERSIONINFO/0 wLength"},
-        {"version translation of 3 bytes", Kind::Version, [] {
+        {"version truncated", Kind::Version,
+         [] {
+             return ByteVec{0x20, 0};
+         },
+         "wValueLength"},
+        {"version length past end", Kind::Version,
+         [] {
+             return With(SampleVersion(), [](ByteVec& b) { Put16(b, 0, static_cast<std::uint16_t>(b.size() + 4)); });
+         },
+         "VS_VERSIONINFO wLength"},
+        {"version length below header", Kind::Version,
+         [] { return With(SampleVersion(), [](ByteVec& b) { Put16(b, 0, 4); }); }, "wLength"},
+        {"version wrong root key", Kind::Version,
+         [] { return With(SampleVersion(), [](ByteVec& b) { Put16(b, 6, 'X'); }); }, "VS_VERSION_INFO"},
+        {"version key unterminated", Kind::Version,
+         [] { return With(SampleVersion(), [](ByteVec& b) { Put16(b, 0, 30); }); }, "szKey"},
+        {"version wrong signature", Kind::Version,
+         [] { return With(SampleVersion(), [](ByteVec& b) { Put32(b, kFixedAt, 0xFEEF04BC); }); }, "dwSignature"},
+        {"version fixed part 48 bytes", Kind::Version,
+         [] { return With(SampleVersion(), [](ByteVec& b) { Put16(b, 2, 48); }); }, "VS_FIXEDFILEINFO"},
+        {"version value past block", Kind::Version,
+         [] { return With(SampleVersion(), [](ByteVec& b) { Put16(b, 2, 0xF000); }); }, "wValueLength"},
+        {"version wType 2", Kind::Version, [] { return With(SampleVersion(), [](ByteVec& b) { Put16(b, 4, 2); }); },
+         "wType"},
+        {"version child longer than parent", Kind::Version,
+         [] {
+             return With(SampleVersion(), [](ByteVec& b) {
+                 Put16(b, kStringFileInfoAt, static_cast<std::uint16_t>(b.size() - kStringFileInfoAt + 4));
+             });
+         },
+         "runs past its parent"},
+        {"version child longer than file", Kind::Version,
+         [] { return With(SampleVersion(), [](ByteVec& b) { Put16(b, kStringFileInfoAt, 0xFFF0); }); },
+         "VS_VERSIONINFO/0 wLength"},
+        {"version translation of 3 bytes", Kind::Version,
+         [] {
              VBlock root = SampleVersionTree();
              root.children[1].children[0] = Binary(u"Translation", {0x12, 0x04, 0xB5});
-             return EncodeBlock(root); }, "language/code-page"},
+             return EncodeBlock(root);
+         },
+         "language/code-page"},
     };
     return table;
 }
@@ -496,7 +616,8 @@ void PrintTo(const Damage& d, std::ostream* os) { *os << d.name; }
 
 class Refused : public testing::TestWithParam<Damage> {};
 
-TEST_P(Refused, WithAResErrorNamingTheField) {
+TEST_P(Refused, WithAResErrorNamingTheField)
+{
     const Damage& d = GetParam();
     try {
         Decode(d.kind, d.make());
@@ -506,7 +627,8 @@ TEST_P(Refused, WithAResErrorNamingTheField) {
     }
 }
 
-std::string CaseName(const testing::TestParamInfo<Damage>& info) {
+std::string CaseName(const testing::TestParamInfo<Damage>& info)
+{
     std::string s;
     for (const char* p = info.param.name; *p; ++p) s += std::isalnum(static_cast<unsigned char>(*p)) ? *p : '_';
     return s;
@@ -519,13 +641,18 @@ struct Sample {
     ByteVec bytes;
 };
 
-std::vector<Sample> Samples() {
-    return {{Kind::ResFile, SampleRes()},      {Kind::Dib, SampleDib()},
-            {Kind::IconGroup, SampleGroup()},  {Kind::IconImage, SampleIcon4()},
-            {Kind::Dialog, EncodeDialogEx(SampleDialog())}, {Kind::Version, SampleVersion()}};
+std::vector<Sample> Samples()
+{
+    return {{Kind::ResFile, SampleRes()},
+            {Kind::Dib, SampleDib()},
+            {Kind::IconGroup, SampleGroup()},
+            {Kind::IconImage, SampleIcon4()},
+            {Kind::Dialog, EncodeDialogEx(SampleDialog())},
+            {Kind::Version, SampleVersion()}};
 }
 
-TEST(Truncation, EveryShorterPrefixIsRefused) {
+TEST(Truncation, EveryShorterPrefixIsRefused)
+{
     for (const Sample& s : Samples()) {
         ASSERT_NO_THROW(Decode(s.kind, s.bytes));
         for (std::size_t n = 0; n < s.bytes.size(); ++n) {
@@ -537,8 +664,7 @@ TEST(Truncation, EveryShorterPrefixIsRefused) {
                     const ResFile f = ResFile::Parse(prefix);
                     for (const ResEntry& e : f.entries())
                         EXPECT_LE(static_cast<std::size_t>(e.data.data() - prefix.data()) + e.data.size(), n);
-                } catch (const ResError&) {
-                }
+                } catch (const ResError&) {}
                 continue;
             }
             EXPECT_THROW(Decode(s.kind, prefix), ResError) << "kind " << static_cast<int>(s.kind) << " cut at " << n;
@@ -548,7 +674,8 @@ TEST(Truncation, EveryShorterPrefixIsRefused) {
 
 // Random damage: each decoder either decodes or throws ResError; the
 // sanitizers see any read outside the bytes.
-TEST(Mutation, RandomByteDamageNeverEscapesAsAnythingButResError) {
+TEST(Mutation, RandomByteDamageNeverEscapesAsAnythingButResError)
+{
     std::mt19937 rng(20240601);
     for (const Sample& s : Samples()) {
         for (int round = 0; round < 3000; ++round) {
@@ -557,16 +684,15 @@ TEST(Mutation, RandomByteDamageNeverEscapesAsAnythingButResError) {
             for (int i = 0; i < edits; ++i) {
                 const std::size_t at = rng() % b.size();
                 switch (rng() % 3) {
-                    case 0: b[at] = static_cast<std::uint8_t>(rng()); break;
-                    case 1: b[at] ^= static_cast<std::uint8_t>(1u << (rng() % 8)); break;
-                    default: b[at] = (rng() % 2) ? 0xFF : 0x00; break;
+                case 0: b[at] = static_cast<std::uint8_t>(rng()); break;
+                case 1: b[at] ^= static_cast<std::uint8_t>(1u << (rng() % 8)); break;
+                default: b[at] = (rng() % 2) ? 0xFF : 0x00; break;
                 }
             }
             if (rng() % 4 == 0) b.resize(rng() % (b.size() + 1));
             try {
                 Decode(s.kind, b);
-            } catch (const ResError&) {
-            }
+            } catch (const ResError&) {}
         }
     }
 }

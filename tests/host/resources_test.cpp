@@ -33,23 +33,27 @@ namespace {
 constexpr std::uint16_t kKorean = 1042;
 constexpr std::uint16_t kEnglishUs = 1033;
 
-ByteVec ReadFile(const std::string& path) {
+ByteVec ReadFile(const std::string& path)
+{
     std::ifstream in(path, std::ios::binary);
     EXPECT_TRUE(in) << path;
     return ByteVec(std::istreambuf_iterator<char>(in), {});
 }
 
-const ByteVec& ResBytes() {
+const ByteVec& ResBytes()
+{
     static const ByteVec bytes = ReadFile(ORVANE_RES_PATH);
     return bytes;
 }
 
-const ResFile& Res() {
+const ResFile& Res()
+{
     static const ResFile file = ResFile::Parse(ResBytes());
     return file;
 }
 
-const ResEntry& Get(std::uint16_t type, std::uint16_t name) {
+const ResEntry& Get(std::uint16_t type, std::uint16_t name)
+{
     const ResEntry* e = Res().Find(ResId::Ordinal(type), ResId::Ordinal(name));
     if (!e) throw std::runtime_error("resource " + std::to_string(type) + "/" + std::to_string(name) + " missing");
     return *e;
@@ -57,7 +61,8 @@ const ResEntry& Get(std::uint16_t type, std::uint16_t name) {
 
 // ---- the resource set ----
 
-TEST(ResourceSet, HoldsExactlyTheLauncherResourcesInTheirLanguages) {
+TEST(ResourceSet, HoldsExactlyTheLauncherResourcesInTheirLanguages)
+{
     using Key = std::tuple<std::uint16_t, std::uint16_t, std::uint16_t>;  // type, name, language
     std::multiset<Key> have;
     for (const ResEntry& e : Res().entries()) {
@@ -65,10 +70,9 @@ TEST(ResourceSet, HoldsExactlyTheLauncherResourcesInTheirLanguages) {
         have.insert({e.type.ordinal(), e.name.ordinal(), e.language});
     }
     std::multiset<Key> want = {
-        {kRtDialog, 102, kKorean},  {kRtGroupIcon, 128, kKorean}, {kRtBitmap, 129, kKorean},
-        {kRtBitmap, 130, kKorean},  {kRtBitmap, 132, kKorean},    {kRtBitmap, 133, kKorean},
-        {kRtBitmap, 134, kKorean},  {kRtBitmap, 135, kKorean},    {kRtVersion, 1, kKorean},
-        {kRtManifest, 1, kEnglishUs},
+        {kRtDialog, 102, kKorean}, {kRtGroupIcon, 128, kKorean}, {kRtBitmap, 129, kKorean}, {kRtBitmap, 130, kKorean},
+        {kRtBitmap, 132, kKorean}, {kRtBitmap, 133, kKorean},    {kRtBitmap, 134, kKorean}, {kRtBitmap, 135, kKorean},
+        {kRtVersion, 1, kKorean},  {kRtManifest, 1, kEnglishUs},
     };
     // The icon images are those the group names, no more.
     for (const IconDirEntry& e : DecodeIconGroup(Get(kRtGroupIcon, 128).data).entries)
@@ -76,10 +80,14 @@ TEST(ResourceSet, HoldsExactlyTheLauncherResourcesInTheirLanguages) {
     EXPECT_EQ(have, want);
 }
 
-TEST(ResourceSet, IconGroupHoldsTwo16ColourImagesThatMatchTheirEntries) {
+TEST(ResourceSet, IconGroupHoldsTwo16ColourImagesThatMatchTheirEntries)
+{
     const IconGroup g = DecodeIconGroup(Get(kRtGroupIcon, 128).data);
     EXPECT_EQ(g.type, 1);
-    struct Want { int size; std::uint32_t bytes; };
+    struct Want {
+        int size;
+        std::uint32_t bytes;
+    };
     const std::vector<Want> want = {{32, 744}, {16, 296}};
     ASSERT_EQ(g.entries.size(), want.size());
     for (std::size_t i = 0; i < want.size(); ++i) {
@@ -101,8 +109,13 @@ TEST(ResourceSet, IconGroupHoldsTwo16ColourImagesThatMatchTheirEntries) {
     }
 }
 
-TEST(ResourceSet, BitmapsAre24BitBottomUpDibsOfTheirSizes) {
-    struct Want { std::uint16_t id; int width, height; std::uint32_t pixelBytes, wholeBytes; };
+TEST(ResourceSet, BitmapsAre24BitBottomUpDibsOfTheirSizes)
+{
+    struct Want {
+        std::uint16_t id;
+        int width, height;
+        std::uint32_t pixelBytes, wholeBytes;
+    };
     const std::vector<Want> table = {
         {130, 291, 277, 242652, 242692}, {133, 370, 20, 22240, 22280}, {134, 370, 20, 22240, 22280},
         {129, 370, 20, 22240, 22280},    {132, 36, 18, 1944, 1984},    {135, 36, 18, 1944, 1984},
@@ -125,7 +138,8 @@ TEST(ResourceSet, BitmapsAre24BitBottomUpDibsOfTheirSizes) {
     }
 }
 
-TEST(ResourceSet, DialogTemplateIsTheLauncherWindowFieldByField) {
+TEST(ResourceSet, DialogTemplateIsTheLauncherWindowFieldByField)
+{
     const DialogTemplate d = DecodeDialogEx(Get(kRtDialog, 102).data);
     EXPECT_EQ(d.dlgVer, 1);
     EXPECT_EQ(d.signature, 0xFFFF);
@@ -159,7 +173,8 @@ TEST(ResourceSet, DialogTemplateIsTheLauncherWindowFieldByField) {
     EXPECT_TRUE(c.creationData.empty());
 }
 
-TEST(ResourceSet, VersionBlockHoldsTheFixedFieldsAndStringsInOrder) {
+TEST(ResourceSet, VersionBlockHoldsTheFixedFieldsAndStringsInOrder)
+{
     const VersionInfo v = DecodeVersionInfo(Get(kRtVersion, 1).data);
     EXPECT_EQ(v.signature, 0xFEEF04BDu);
     EXPECT_EQ(v.fileVersionMS, 0x00010000u);  // 1.0
@@ -177,10 +192,9 @@ TEST(ResourceSet, VersionBlockHoldsTheFixedFieldsAndStringsInOrder) {
     EXPECT_EQ(v.stringTables[0].key, u"041203b5");
     // nullopt: the maker's own text, which only has to be there
     const std::vector<std::pair<std::u16string, std::optional<std::u16string>>> want = {
-        {u"CompanyName", std::nullopt},       {u"FileDescription", u"Orvane CD"},
-        {u"FileVersion", u"1.00"},            {u"InternalName", u"OrvaneCD.exe"},
-        {u"LegalCopyright", std::nullopt},    {u"OriginalFilename", u"OrvaneCD.exe"},
-        {u"ProductName", u"Orvane"},          {u"ProductVersion", u"1.00"},
+        {u"CompanyName", std::nullopt},     {u"FileDescription", u"Orvane CD"}, {u"FileVersion", u"1.00"},
+        {u"InternalName", u"OrvaneCD.exe"}, {u"LegalCopyright", std::nullopt},  {u"OriginalFilename", u"OrvaneCD.exe"},
+        {u"ProductName", u"Orvane"},        {u"ProductVersion", u"1.00"},
     };
     const auto& strings = v.stringTables[0].strings;
     ASSERT_EQ(strings.size(), want.size());
@@ -195,31 +209,30 @@ TEST(ResourceSet, VersionBlockHoldsTheFixedFieldsAndStringsInOrder) {
 
 // ---- the manifest ----
 
-std::string ManifestText() {
+std::string ManifestText()
+{
     const ByteVec b = ReadFile(std::string(ORVANE_SOURCE_DIR) + "/res/launcher.manifest");
     return std::string(b.begin(), b.end());
 }
 
-TEST(Manifest, ResourceBytesAreTheFileBytes) {
+TEST(Manifest, ResourceBytesAreTheFileBytes)
+{
     const ResEntry& e = Get(kRtManifest, 1);
     EXPECT_EQ(e.language, kEnglishUs);
     const std::string text = ManifestText();
     EXPECT_EQ(std::string(e.data.begin(), e.data.end()), text);
 }
 
-TEST(Manifest, IsUtf8WithBomAndCrlfLineEnds) {
+TEST(Manifest, IsUtf8WithBomAndCrlfLineEnds)
+{
     const std::string text = ManifestText();
     EXPECT_EQ(text.size(), 422u);
     ASSERT_GE(text.size(), 3u);
     EXPECT_EQ(text.substr(0, 3), "\xEF\xBB\xBF");
     EXPECT_EQ(FromUtf8(text).find(u'\uFFFD'), std::u16string::npos) << "not valid UTF-8";
     for (std::size_t i = 0; i < text.size(); ++i) {
-        if (text[i] == '\n') {
-            EXPECT_TRUE(i > 0 && text[i - 1] == '\r') << "bare LF at " << i;
-        }
-        if (text[i] == '\r') {
-            EXPECT_TRUE(i + 1 < text.size() && text[i + 1] == '\n') << "bare CR at " << i;
-        }
+        if (text[i] == '\n') { EXPECT_TRUE(i > 0 && text[i - 1] == '\r') << "bare LF at " << i; }
+        if (text[i] == '\r') { EXPECT_TRUE(i + 1 < text.size() && text[i + 1] == '\n') << "bare CR at " << i; }
     }
 }
 
@@ -229,7 +242,8 @@ struct Element {
     std::map<std::string, std::string> attributes;
 };
 
-std::vector<Element> Elements(const std::string& xml) {
+std::vector<Element> Elements(const std::string& xml)
+{
     std::vector<Element> out;
     for (std::size_t at = xml.find('<'); at != std::string::npos; at = xml.find('<', at + 1)) {
         if (at + 1 >= xml.size() || xml[at + 1] == '/') continue;
@@ -258,18 +272,18 @@ std::vector<Element> Elements(const std::string& xml) {
     return out;
 }
 
-TEST(Manifest, DeclaresOnlyTheCommonControls6Dependency) {
+TEST(Manifest, DeclaresOnlyTheCommonControls6Dependency)
+{
     const std::vector<Element> els = Elements(ManifestText());
     std::vector<std::string> names;
     for (const Element& e : els) names.push_back(e.name);
     // nothing else: no trustInfo, no requestedExecutionLevel, one dependency
-    EXPECT_EQ(names, (std::vector<std::string>{"?xml", "assembly", "dependency", "dependentAssembly",
-                                                "assemblyIdentity"}));
+    EXPECT_EQ(names,
+              (std::vector<std::string>{"?xml", "assembly", "dependency", "dependentAssembly", "assemblyIdentity"}));
     ASSERT_EQ(els.size(), 5u);
     using Attrs = std::map<std::string, std::string>;
     EXPECT_EQ(els[0].attributes, (Attrs{{"version", "1.0"}, {"encoding", "UTF-8"}, {"standalone", "yes"}}));
-    EXPECT_EQ(els[1].attributes,
-              (Attrs{{"xmlns", "urn:schemas-microsoft-com:asm.v1"}, {"manifestVersion", "1.0"}}));
+    EXPECT_EQ(els[1].attributes, (Attrs{{"xmlns", "urn:schemas-microsoft-com:asm.v1"}, {"manifestVersion", "1.0"}}));
     EXPECT_TRUE(els[2].attributes.empty());
     EXPECT_TRUE(els[3].attributes.empty());
     EXPECT_EQ(els[4].attributes, (Attrs{{"type", "win32"},
@@ -287,14 +301,16 @@ protected:
     void TearDown() override { host::RestoreModuleResources(); }
 };
 
-ByteVec Bytes(HRSRC r) {
+ByteVec Bytes(HRSRC r)
+{
     HGLOBAL g = LoadResource(nullptr, r);
     const auto* p = static_cast<const std::uint8_t*>(LockResource(g));
     if (!p) return {};
     return ByteVec(p, p + SizeofResource(nullptr, r));
 }
 
-TEST_F(ModuleResourcesTest, EmbeddedCopyIsTheCompiledResFile) {
+TEST_F(ModuleResourcesTest, EmbeddedCopyIsTheCompiledResFile)
+{
     const auto& embedded = host::ModuleResources().entries();
     ASSERT_EQ(embedded.size(), Res().entries().size());
     for (std::size_t i = 0; i < embedded.size(); ++i) {
@@ -307,7 +323,8 @@ TEST_F(ModuleResourcesTest, EmbeddedCopyIsTheCompiledResFile) {
     }
 }
 
-TEST_F(ModuleResourcesTest, FindResourceReturnsEveryResourceByOrdinalAndByNumberString) {
+TEST_F(ModuleResourcesTest, FindResourceReturnsEveryResourceByOrdinalAndByNumberString)
+{
     HMODULE self = GetModuleHandleW(nullptr);
     for (const ResEntry& e : Res().entries()) {
         SCOPED_TRACE(testing::Message() << e.type.ordinal() << "/" << e.name.ordinal());
@@ -318,14 +335,21 @@ TEST_F(ModuleResourcesTest, FindResourceReturnsEveryResourceByOrdinalAndByNumber
         const std::wstring name = L"#" + std::to_wstring(e.name.ordinal());
         const std::wstring type = L"#" + std::to_wstring(e.type.ordinal());
         EXPECT_EQ(FindResourceW(nullptr, name.c_str(), type.c_str()), r);
-        EXPECT_EQ(FindResourceExW(self, MAKEINTRESOURCEW(e.type.ordinal()), MAKEINTRESOURCEW(e.name.ordinal()),
-                                  e.language),
-                  r);
+        EXPECT_EQ(
+            FindResourceExW(self, MAKEINTRESOURCEW(e.type.ordinal()), MAKEINTRESOURCEW(e.name.ordinal()), e.language),
+            r);
     }
 }
 
-TEST_F(ModuleResourcesTest, MissesSetTheErrorThatSaysWhatWasMissing) {
-    struct Case { const char* what; LPCWSTR type; LPCWSTR name; std::optional<WORD> lang; DWORD error; };
+TEST_F(ModuleResourcesTest, MissesSetTheErrorThatSaysWhatWasMissing)
+{
+    struct Case {
+        const char* what;
+        LPCWSTR type;
+        LPCWSTR name;
+        std::optional<WORD> lang;
+        DWORD error;
+    };
     const std::vector<Case> cases = {
         {"no menus", MAKEINTRESOURCEW(4), MAKEINTRESOURCEW(102), std::nullopt, ERROR_RESOURCE_TYPE_NOT_FOUND},
         {"no bitmap 131", RT_BITMAP, MAKEINTRESOURCEW(131), std::nullopt, ERROR_RESOURCE_NAME_NOT_FOUND},
@@ -341,7 +365,8 @@ TEST_F(ModuleResourcesTest, MissesSetTheErrorThatSaysWhatWasMissing) {
     }
 }
 
-TEST_F(ModuleResourcesTest, ForeignHandlesAreRefused) {
+TEST_F(ModuleResourcesTest, ForeignHandlesAreRefused)
+{
     static HINSTANCE__ other;
     EXPECT_EQ(FindResourceW(&other, MAKEINTRESOURCEW(102), RT_DIALOG), nullptr);
     EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_INVALID_HANDLE));
@@ -353,7 +378,8 @@ TEST_F(ModuleResourcesTest, ForeignHandlesAreRefused) {
     EXPECT_EQ(LoadResource(nullptr, nullptr), nullptr);
 }
 
-TEST_F(ModuleResourcesTest, LastErrorBelongsToItsThread) {
+TEST_F(ModuleResourcesTest, LastErrorBelongsToItsThread)
+{
     SetLastError(1234);
     DWORD seen = 0;
     std::thread([&] {
@@ -366,10 +392,17 @@ TEST_F(ModuleResourcesTest, LastErrorBelongsToItsThread) {
 
 Record R(ResId type, ResId name, std::uint16_t lang, std::uint8_t tag) { return {type, name, lang, {tag}}; }
 
-TEST_F(ModuleResourcesTest, LanguagesArePreferredNeutralKoreanEnglishThenFirst) {
-    struct Case { std::vector<std::uint16_t> languages; std::uint16_t chosen; };
+TEST_F(ModuleResourcesTest, LanguagesArePreferredNeutralKoreanEnglishThenFirst)
+{
+    struct Case {
+        std::vector<std::uint16_t> languages;
+        std::uint16_t chosen;
+    };
     const std::vector<Case> cases = {
-        {{1033, 1042, 0}, 0}, {{1033, 1042}, 1042}, {{2052, 1033}, 1033}, {{2052, 1031}, 2052},
+        {{1033, 1042, 0}, 0},
+        {{1033, 1042}, 1042},
+        {{2052, 1033}, 1033},
+        {{2052, 1031}, 2052},
     };
     for (const Case& c : cases) {
         std::vector<Record> records;
@@ -383,18 +416,20 @@ TEST_F(ModuleResourcesTest, LanguagesArePreferredNeutralKoreanEnglishThenFirst) 
     }
 }
 
-TEST_F(ModuleResourcesTest, NamesMatchWithoutCaseAndHashDigitsMeanOrdinals) {
+TEST_F(ModuleResourcesTest, NamesMatchWithoutCaseAndHashDigitsMeanOrdinals)
+{
     host::ReplaceModuleResources(MakeRes({R(ResId::Name(u"MYTYPE"), ResId::Name(u"LOGO"), 1042, 1),
                                           R(ResId::Ordinal(2), ResId::Ordinal(123), 1042, 2),
                                           R(ResId::Ordinal(2), ResId::Name(u"#X1"), 1042, 3)}));
     EXPECT_EQ(Bytes(FindResourceW(nullptr, L"logo", L"MyType")), ByteVec{1});
     EXPECT_EQ(Bytes(FindResourceW(nullptr, L"#123", RT_BITMAP)), ByteVec{2});
     EXPECT_EQ(Bytes(FindResourceW(nullptr, L"#x1", L"#2")), ByteVec{3});  // not digits: a name
-    EXPECT_EQ(FindResourceW(nullptr, L"123", RT_BITMAP), nullptr);          // a name, not the ordinal
-    EXPECT_EQ(FindResourceW(nullptr, L"#70000", RT_BITMAP), nullptr);       // too large for an ordinal
+    EXPECT_EQ(FindResourceW(nullptr, L"123", RT_BITMAP), nullptr);        // a name, not the ordinal
+    EXPECT_EQ(FindResourceW(nullptr, L"#70000", RT_BITMAP), nullptr);     // too large for an ordinal
 }
 
-TEST_F(ModuleResourcesTest, DamagedResourcesAreReportedAndHoldNothing) {
+TEST_F(ModuleResourcesTest, DamagedResourcesAreReportedAndHoldNothing)
+{
     ByteVec damaged = MakeRes({R(ResId::Ordinal(2), ResId::Ordinal(1), 1042, 1)});
     restest::Put32(damaged, 32, 5000);  // DataSize past the end
     testing::internal::CaptureStderr();
@@ -407,7 +442,8 @@ TEST_F(ModuleResourcesTest, DamagedResourcesAreReportedAndHoldNothing) {
     EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_RESOURCE_DATA_NOT_FOUND));
 }
 
-TEST_F(ModuleResourcesTest, EmptyReplacementMeansNoResourcesAndRestoreBringsThemBack) {
+TEST_F(ModuleResourcesTest, EmptyReplacementMeansNoResourcesAndRestoreBringsThemBack)
+{
     testing::internal::CaptureStderr();
     host::ReplaceModuleResources({});
     EXPECT_EQ(testing::internal::GetCapturedStderr(), "");
@@ -418,7 +454,8 @@ TEST_F(ModuleResourcesTest, EmptyReplacementMeansNoResourcesAndRestoreBringsThem
 
 // ---- module functions ----
 
-TEST(Module, OnlyTheNullNameGivesTheModuleHandle) {
+TEST(Module, OnlyTheNullNameGivesTheModuleHandle)
+{
     HMODULE self = GetModuleHandleW(nullptr);
     EXPECT_NE(self, nullptr);
     EXPECT_EQ(GetModuleHandleW(nullptr), self);
@@ -426,7 +463,8 @@ TEST(Module, OnlyTheNullNameGivesTheModuleHandle) {
     EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_MOD_NOT_FOUND));
 }
 
-TEST(Module, FileNameIsTheExecutablePathAndIsCutToTheBuffer) {
+TEST(Module, FileNameIsTheExecutablePathAndIsCutToTheBuffer)
+{
     const std::wstring exe = std::filesystem::read_symlink("/proc/self/exe").wstring();
     WCHAR buf[4096];
     const DWORD n = GetModuleFileNameW(nullptr, buf, 4096);
@@ -440,7 +478,8 @@ TEST(Module, FileNameIsTheExecutablePathAndIsCutToTheBuffer) {
     EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_INSUFFICIENT_BUFFER));
 }
 
-TEST(Module, CommandLineStartsWithTheProgram) {
+TEST(Module, CommandLineStartsWithTheProgram)
+{
     std::ifstream in("/proc/self/cmdline", std::ios::binary);
     std::string argv0;
     std::getline(in, argv0, '\0');

@@ -69,7 +69,8 @@ TEST_F(ShellTest, NamesReachTheProgramAsOneUnchangedArgument)
 
 TEST_F(ShellTest, DocumentsGoToTheOpenerAsOneArgument)
 {
-    Script(m_dir / "bin" / "xdg-open", "printf '%s\\n' \"$#\" \"$1\" > \"$PWD/args.txt\"; echo END >> \"$PWD/args.txt\"\n");
+    Script(m_dir / "bin" / "xdg-open",
+           "printf '%s\\n' \"$#\" \"$1\" > \"$PWD/args.txt\"; echo END >> \"$PWD/args.txt\"\n");
     const std::string name = "설명서 $(touch pwned);`x`.pdf";
     std::ofstream(m_dir / name) << "%PDF";
     EXPECT_GT(Open(L".\\설명서 $(touch pwned);`x`.pdf"), 32);
@@ -118,8 +119,7 @@ const CaseFixture kCases[] = {
     // Windows' "open" on a folder shows the folder.
     {"DirectoryAloneGoesToTheOpener", {"SETUP.EXE/"}, L".\\Setup.exe", "open:SETUP.EXE"},
     {"Folders", {"DISK1/", "DISK1/SETUP.EXE*"}, L".\\disk1/Setup.exe", "run:DISK1/SETUP.EXE"},
-    {"AFolderNotAFileOnTheWay", {"Disk1", "DISK1/", "DISK1/SETUP.EXE*"}, L".\\Disk1\\Setup.exe",
-     "run:DISK1/SETUP.EXE"},
+    {"AFolderNotAFileOnTheWay", {"Disk1", "DISK1/", "DISK1/SETUP.EXE*"}, L".\\Disk1\\Setup.exe", "run:DISK1/SETUP.EXE"},
     {"Document", {"MANUAL.PDF"}, L".\\manual.pdf", "open:MANUAL.PDF"},
     {"LettersBeyondAscii", {"ÄRGER Ω 설치.EXE*"}, L".\\ärger ω 설치.exe", "run:ÄRGER Ω 설치.EXE"},
     // A Latin-1 byte on disk is not the letter that code point names.

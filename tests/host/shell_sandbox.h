@@ -15,8 +15,7 @@
 #include <sys/stat.h>
 #include <thread>
 
-template <class Base = testing::Test>
-class ShellSandbox : public Base {
+template <class Base = testing::Test> class ShellSandbox : public Base {
 protected:
     void SetUp() override
     {

@@ -37,7 +37,8 @@ struct Page {
     HBITMAP bmp;
     HFONT font;
     int w, h;
-    Page(int width, int height, HFONT f) : bmp(CreateCompatibleBitmap(nullptr, width, height)), font(f), w(width), h(height)
+    Page(int width, int height, HFONT f)
+        : bmp(CreateCompatibleBitmap(nullptr, width, height)), font(f), w(width), h(height)
     {
         SelectObject(dc, bmp);
         RECT all{0, 0, w, h};
@@ -109,7 +110,8 @@ TEST(KoreanFont, SubstitutedFacesKeepTheirEmHighCell)
         const wchar_t* face;
         bool emCell;
     };
-    for (const Case& c : {Case{L"굴림", true}, Case{L"Gulim", true}, Case{L"돋움", true}, Case{L"NanumGothic", false}}) {
+    for (const Case& c :
+         {Case{L"굴림", true}, Case{L"Gulim", true}, Case{L"돋움", true}, Case{L"NanumGothic", false}}) {
         SCOPED_TRACE(testing::Message() << (c.emCell ? "substituted" : "own cell"));
         HFONT font = MakeFont(c.face, -12, HANGUL_CHARSET);
         HDC dc = CreateCompatibleDC(nullptr);
@@ -159,8 +161,15 @@ TEST(Fonts, HugeRequestsAreDrawnAtTheLargestSize)
 
 TEST(Fonts, HeightsFollowTheLogfontConvention)
 {
-    struct Case { LONG lfHeight; int em; int cell; } cases[] = {
-        {-12, 12, 0}, {-20, 20, 0}, {16, 0, 16}, {30, 0, 30},
+    struct Case {
+        LONG lfHeight;
+        int em;
+        int cell;
+    } cases[] = {
+        {-12, 12, 0},
+        {-20, 20, 0},
+        {16, 0, 16},
+        {30, 0, 30},
     };
     for (const auto& c : cases) {
         HDC dc = CreateCompatibleDC(nullptr);
@@ -248,7 +257,8 @@ TEST(TextOut, PaintsOnlyTextAndBackgroundColoursInsideTheClip)
             }
             ink += p == 0x00C80000u;
             bk += p == 0x000000B4u;
-            ASSERT_TRUE(p == 0x00C80000u || p == 0x000000B4u || p == kOutside) << std::hex << p << " at " << std::dec << x << "," << y;
+            ASSERT_TRUE(p == 0x00C80000u || p == 0x000000B4u || p == kOutside)
+                << std::hex << p << " at " << std::dec << x << "," << y;
         }
     EXPECT_GT(ink, 50);
     EXPECT_GT(bk, ink);  // the opaque cell around the glyphs
@@ -291,8 +301,8 @@ struct AlignCase {
 TEST(DrawText, AlignsASingleLineInTheRectangle)
 {
     const AlignCase cases[] = {
-        {DT_LEFT | DT_TOP, 0, 0},        {DT_CENTER | DT_TOP, 1, 0},      {DT_RIGHT | DT_TOP, 2, 0},
-        {DT_LEFT | DT_VCENTER, 0, 1},    {DT_CENTER | DT_VCENTER, 1, 1},  {DT_RIGHT | DT_BOTTOM, 2, 2},
+        {DT_LEFT | DT_TOP, 0, 0},     {DT_CENTER | DT_TOP, 1, 0},     {DT_RIGHT | DT_TOP, 2, 0},
+        {DT_LEFT | DT_VCENTER, 0, 1}, {DT_CENTER | DT_VCENTER, 1, 1}, {DT_RIGHT | DT_BOTTOM, 2, 2},
     };
     const RECT rect{4, 3, 150, 43};
     const wchar_t* text = L"버젼 : 1.02";

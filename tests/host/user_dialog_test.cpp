@@ -92,7 +92,13 @@ TEST_F(DialogTest, SizeAndPositionComeFromTheTemplateInDialogUnits)
 {
     HWND owner = MakeDialog(DialogBytes(WS_POPUP, 0, 0, 10, 10));
     MoveWindow(owner, 200, 100, 300, 300, FALSE);
-    struct Case { const char* name; DWORD style; HWND parent; bool centred; POINT origin; };
+    struct Case {
+        const char* name;
+        DWORD style;
+        HWND parent;
+        bool centred;
+        POINT origin;
+    };
     std::vector<Case> cases{
         {"screen", WS_POPUP | DS_SETFONT, nullptr, false, {0, 0}},
         {"owner's client", WS_POPUP | DS_SETFONT, owner, false, {200, 100}},
@@ -167,11 +173,14 @@ TEST_F(DialogTest, BadTemplatesAreRefused)
     named.windowClass = host::res::ResId::Name(u"NoSuchClass");
     auto namedBytes = restest::EncodeDialogEx(named);
 
-    struct Case { const char* name; const std::uint8_t* bytes; };
-    for (const Case& c : {Case{"null", nullptr}, Case{"version 2", badVersion.data()},
-                          Case{"classic template", classicBytes.data()}, Case{"endless", endless.data()},
-                          Case{"unknown control class", button.data()},
-                          Case{"unknown dialog class", namedBytes.data()}}) {
+    struct Case {
+        const char* name;
+        const std::uint8_t* bytes;
+    };
+    for (const Case& c :
+         {Case{"null", nullptr}, Case{"version 2", badVersion.data()}, Case{"classic template", classicBytes.data()},
+          Case{"endless", endless.data()}, Case{"unknown control class", button.data()},
+          Case{"unknown dialog class", namedBytes.data()}}) {
         SetLastError(0);
         EXPECT_EQ(CreateDialogIndirectParamW(nullptr, reinterpret_cast<LPCDLGTEMPLATEW>(c.bytes), nullptr,
                                              RecordingDlgProc, 0),
@@ -211,7 +220,11 @@ TEST_F(DialogTest, TheDialogProcedureAnswersThroughMsgResultOrDirectly)
 
 TEST_F(DialogTest, EnterEscapeAltF4AndTheCloseRequestBecomeCommands)
 {
-    struct Case { const char* name; std::function<void(HWND)> input; WPARAM command; };
+    struct Case {
+        const char* name;
+        std::function<void(HWND)> input;
+        WPARAM command;
+    };
     std::vector<Case> cases{
         {"Enter", [](HWND) { host::headless::Key(VK_RETURN); }, MAKEWPARAM(IDOK, 0)},
         {"Escape", [](HWND) { host::headless::Key(VK_ESCAPE); }, MAKEWPARAM(IDCANCEL, 0)},
@@ -367,12 +380,13 @@ TEST_F(DialogTest, TabAndArrowsMoveTheFocusAmongTabStops)
     HWND a = GetDlgItem(dlg, 10), b = GetDlgItem(dlg, 11);
     // WM_INITDIALOG named the first tab stop, and it has the focus.
     for (const Seen& s : Log()) {
-        if (s.msg == WM_INITDIALOG) {
-            EXPECT_EQ(s.wp, reinterpret_cast<WPARAM>(a));
-        }
+        if (s.msg == WM_INITDIALOG) { EXPECT_EQ(s.wp, reinterpret_cast<WPARAM>(a)); }
     }
     EXPECT_EQ(GetFocus(), a);
-    struct Step { UINT key; HWND focus; };
+    struct Step {
+        UINT key;
+        HWND focus;
+    };
     for (Step s : {Step{VK_TAB, b}, Step{VK_TAB, a}, Step{VK_DOWN, b}, Step{VK_UP, a}}) {
         host::headless::Key(s.key);
         Pump(dlg);

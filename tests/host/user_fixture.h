@@ -117,7 +117,10 @@ inline void Pump(HWND dlg = nullptr, int limit = 100000)
 {
     MSG m;
     while (limit-- > 0 && PeekMessageW(&m, nullptr, 0, 0, PM_REMOVE)) {
-        if (m.message == WM_QUIT) { PostQuitMessage(static_cast<int>(m.wParam)); return; }
+        if (m.message == WM_QUIT) {
+            PostQuitMessage(static_cast<int>(m.wParam));
+            return;
+        }
         if (dlg && IsWindow(dlg) && IsDialogMessageW(dlg, &m)) continue;
         TranslateMessage(&m);
         DispatchMessageW(&m);

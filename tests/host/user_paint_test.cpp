@@ -23,8 +23,8 @@ protected:
     }
     HWND Label(HWND parent, int x, int y, int cx, int cy)
     {
-        HWND c = CreateWindowExW(0, L"Static", L"", WS_CHILD | WS_VISIBLE, x, y, cx, cy, parent, nullptr,
-                                 nullptr, nullptr);
+        HWND c =
+            CreateWindowExW(0, L"Static", L"", WS_CHILD | WS_VISIBLE, x, y, cx, cy, parent, nullptr, nullptr, nullptr);
         Pump();
         return c;
     }
@@ -163,7 +163,10 @@ TEST_F(PaintTest, AnUpdateRegionOfManyPiecesStillCoversEachOfThem)
 
 TEST_F(PaintTest, ChildrenRepaintAfterTheirParentUnlessItClipsChildren)
 {
-    struct Case { DWORD style; bool childInvalid; };
+    struct Case {
+        DWORD style;
+        bool childInvalid;
+    };
     for (Case c : {Case{0, true}, Case{WS_CLIPCHILDREN, false}}) {
         HWND h = Top(c.style);
         HWND inside = Label(h, 20, 20, 30, 10);
@@ -174,7 +177,7 @@ TEST_F(PaintTest, ChildrenRepaintAfterTheirParentUnlessItClipsChildren)
         EXPECT_EQ(GetUpdateRect(inside, &u, FALSE), c.childInvalid ? TRUE : FALSE);
         if (c.childInvalid) {
             EXPECT_EQ(u.left, 0);
-            EXPECT_EQ(u.right, 20);   // only the part the parent's area covers
+            EXPECT_EQ(u.right, 20);  // only the part the parent's area covers
             EXPECT_EQ(u.bottom, 10);
         }
         EXPECT_FALSE(GetUpdateRect(outside, &u, FALSE));

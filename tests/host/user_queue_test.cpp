@@ -135,11 +135,13 @@ TEST_F(QueueTest, WmPaintComesBackUntilTheHandlerValidates)
         {"ignores it", [](HWND) {}, true},
         {"validates a part", [&](HWND w) { ValidateRect(w, &top); }, true},
         {"validates all", [](HWND w) { ValidateRect(w, nullptr); }, false},
-        {"begins and ends painting", [](HWND w) {
+        {"begins and ends painting",
+         [](HWND w) {
              PAINTSTRUCT ps;
              BeginPaint(w, &ps);
              EndPaint(w, &ps);
-         }, false},
+         },
+         false},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -276,7 +278,13 @@ TEST_F(QueueTest, KeysGoToTheFocusAndTranslateIntoCharacters)
 {
     HWND h = Window();
     SetFocus(h);
-    struct Case { std::vector<UINT> down; UINT key; UINT keyMsg; UINT charMsg; WPARAM ch; };
+    struct Case {
+        std::vector<UINT> down;
+        UINT key;
+        UINT keyMsg;
+        UINT charMsg;
+        WPARAM ch;
+    };
     std::vector<Case> cases{
         {{}, 'A', WM_KEYDOWN, WM_CHAR, L'a'},
         {{VK_SHIFT}, 'A', WM_KEYDOWN, WM_CHAR, L'A'},

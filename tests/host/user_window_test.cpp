@@ -80,8 +80,8 @@ TEST_F(WindowTest, DestroyGoesDownWithWmDestroyAndBackUpWithWmNcDestroy)
     for (const Seen& s : Log())
         if (s.msg == WM_DESTROY || s.msg == WM_NCDESTROY) seen.emplace_back(s.hwnd, s.msg);
     std::vector<std::pair<HWND, UINT>> expected{
-        {dlg, WM_DESTROY},           {a, WM_DESTROY},    {grandchild, WM_DESTROY}, {b, WM_DESTROY},
-        {grandchild, WM_NCDESTROY}, {a, WM_NCDESTROY}, {b, WM_NCDESTROY},         {dlg, WM_NCDESTROY}};
+        {dlg, WM_DESTROY},          {a, WM_DESTROY},   {grandchild, WM_DESTROY}, {b, WM_DESTROY},
+        {grandchild, WM_NCDESTROY}, {a, WM_NCDESTROY}, {b, WM_NCDESTROY},        {dlg, WM_NCDESTROY}};
     EXPECT_EQ(seen, expected);
     EXPECT_TRUE(childrenAliveDuringParentDestroy);
     for (HWND h : {dlg, a, grandchild, b}) EXPECT_FALSE(IsWindow(h));
@@ -103,7 +103,10 @@ TEST_F(WindowTest, StaleAndMadeUpHandlesFailWithInvalidWindowHandle)
         POINT p{};
         PAINTSTRUCT ps;
         MSG m{bad, WM_USER, 0, 0, 0, {}};
-        struct Call { const char* name; std::function<bool()> fails; };
+        struct Call {
+            const char* name;
+            std::function<bool()> fails;
+        };
         std::vector<Call> calls{
             {"DestroyWindow", [&] { return !DestroyWindow(bad); }},
             {"GetWindowRect", [&] { return !GetWindowRect(bad, &r); }},
@@ -129,9 +132,7 @@ TEST_F(WindowTest, StaleAndMadeUpHandlesFailWithInvalidWindowHandle)
         for (const Call& c : calls) {
             SetLastError(0);
             EXPECT_TRUE(c.fails()) << c.name << " with " << bad;
-            if (bad) {
-                EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_INVALID_WINDOW_HANDLE)) << c.name;
-            }
+            if (bad) { EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_INVALID_WINDOW_HANDLE)) << c.name; }
         }
         EXPECT_FALSE(IsWindow(bad));
     }
@@ -141,8 +142,8 @@ TEST_F(WindowTest, StaleAndMadeUpHandlesFailWithInvalidWindowHandle)
 TEST_F(WindowTest, SubclassingReturnsTheOldProcedureWhichStillWorksThroughCallWindowProc)
 {
     HWND dlg = Popup();
-    HWND label = CreateWindowExW(0, L"Static", L"text", WS_CHILD | WS_VISIBLE, 0, 0, 10, 10, dlg, nullptr,
-                                 nullptr, nullptr);
+    HWND label =
+        CreateWindowExW(0, L"Static", L"text", WS_CHILD | WS_VISIBLE, 0, 0, 10, 10, dlg, nullptr, nullptr, nullptr);
     LONG_PTR before = GetWindowLongPtrW(label, GWLP_WNDPROC);
     g_staticProc = reinterpret_cast<WNDPROC>(
         SetWindowLongPtrW(label, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(RecordingSubclass)));
@@ -164,7 +165,11 @@ TEST_F(WindowTest, TextGoesThroughTheWindowProcedureAndIsTruncatedToTheBuffer)
     EXPECT_EQ(Count(label, WM_SETTEXT), 1);
     EXPECT_EQ(GetWindowTextLengthW(label), 9);
 
-    struct Case { int buffer; int returned; std::wstring text; };
+    struct Case {
+        int buffer;
+        int returned;
+        std::wstring text;
+    };
     for (const Case& c : {Case{100, 9, L"버젼 : 1.02"}, Case{4, 3, L"버젼 "}, Case{1, 0, L""}}) {
         std::vector<wchar_t> buf(static_cast<std::size_t>(c.buffer) + 1, L'#');
         EXPECT_EQ(GetWindowTextW(label, buf.data(), c.buffer), c.returned) << c.buffer;
@@ -208,12 +213,8 @@ TEST_F(WindowTest, MovingAndSizingNotifyInOrderAndResizeTheSurface)
     EXPECT_EQ(MessagesTo(dlg, {WM_WINDOWPOSCHANGING, WM_WINDOWPOSCHANGED, WM_SIZE, WM_MOVE}),
               (std::vector<UINT>{WM_WINDOWPOSCHANGING, WM_WINDOWPOSCHANGED, WM_SIZE, WM_MOVE}));
     for (const Seen& s : Log()) {
-        if (s.msg == WM_SIZE) {
-            EXPECT_EQ(s.lp, MAKELPARAM(120, 60));
-        }
-        if (s.msg == WM_MOVE) {
-            EXPECT_EQ(s.lp, MAKELPARAM(30, 40));
-        }
+        if (s.msg == WM_SIZE) { EXPECT_EQ(s.lp, MAKELPARAM(120, 60)); }
+        if (s.msg == WM_MOVE) { EXPECT_EQ(s.lp, MAKELPARAM(30, 40)); }
     }
     RECT r;
     GetWindowRect(dlg, &r);
@@ -315,8 +316,8 @@ TEST_F(WindowTest, PointerFindsTheDeepestWindowButPassesThroughStatics)
 {
     HWND dlg = Popup(100, 100, 200, 100);
     ShowWindow(dlg, SW_SHOW);
-    HWND label = CreateWindowExW(0, L"Static", L"", WS_CHILD | WS_VISIBLE, 10, 10, 50, 20, dlg, nullptr,
-                                 nullptr, nullptr);
+    HWND label =
+        CreateWindowExW(0, L"Static", L"", WS_CHILD | WS_VISIBLE, 10, 10, 50, 20, dlg, nullptr, nullptr, nullptr);
     ASSERT_TRUE(label);
     EXPECT_EQ(WindowFromPoint(POINT{115, 115}), dlg);  // over the static: it is transparent
     EXPECT_EQ(WindowFromPoint(POINT{50, 50}), nullptr);
@@ -358,7 +359,7 @@ TEST_F(WindowTest, ACaptionPressMovesTheWindowWithThePointerUntilRelease)
     EXPECT_EQ(MessagesTo(dlg, {WM_ENTERSIZEMOVE, WM_EXITSIZEMOVE}),
               (std::vector<UINT>{WM_ENTERSIZEMOVE, WM_EXITSIZEMOVE}));
     EXPECT_EQ(Count(dlg, WM_LBUTTONUP), 0);  // the loop took the release
-    EXPECT_EQ(Count(dlg, WM_PAINT), 0);  // a top-level window carries its pixels along
+    EXPECT_EQ(Count(dlg, WM_PAINT), 0);      // a top-level window carries its pixels along
     EXPECT_EQ(GetCapture(), nullptr);
 
     // A minimized window does not move, and the loop does not start.

@@ -38,17 +38,16 @@ TEST_P(FrameCompositionTest, SourcesFollowTheHoverStates)
     for (std::size_t i = 0; i < plan.size(); ++i) EXPECT_EQ(plan[i], expected[i]) << "T" << i + 1;
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Hover, FrameCompositionTest,
-    testing::Values(HoverCase{"AllNormal", {0, 0, 0, 0, 0}, 0, 0, 0, 0, 0},
-                    HoverCase{"Setup", {0, 0, 1, 0, 0}, 185, 0, 0, 0, 0},
-                    HoverCase{"Manual", {0, 0, 0, 1, 0}, 0, 185, 0, 0, 0},
-                    HoverCase{"Reader", {0, 0, 0, 0, 1}, 0, 0, 185, 0, 0},
-                    HoverCase{"Minimize", {1, 0, 0, 0, 0}, 0, 0, 0, 18, 0},
-                    HoverCase{"Close", {0, 1, 0, 0, 0}, 0, 0, 0, 0, 18},
-                    HoverCase{"SetupAndClose", {0, 1, 1, 0, 0}, 185, 0, 0, 0, 18},
-                    HoverCase{"AllHighlighted", {1, 1, 1, 1, 1}, 185, 185, 185, 18, 18}),
-    [](const testing::TestParamInfo<HoverCase>& info) { return info.param.name; });
+INSTANTIATE_TEST_SUITE_P(Hover, FrameCompositionTest,
+                         testing::Values(HoverCase{"AllNormal", {0, 0, 0, 0, 0}, 0, 0, 0, 0, 0},
+                                         HoverCase{"Setup", {0, 0, 1, 0, 0}, 185, 0, 0, 0, 0},
+                                         HoverCase{"Manual", {0, 0, 0, 1, 0}, 0, 185, 0, 0, 0},
+                                         HoverCase{"Reader", {0, 0, 0, 0, 1}, 0, 0, 185, 0, 0},
+                                         HoverCase{"Minimize", {1, 0, 0, 0, 0}, 0, 0, 0, 18, 0},
+                                         HoverCase{"Close", {0, 1, 0, 0, 0}, 0, 0, 0, 0, 18},
+                                         HoverCase{"SetupAndClose", {0, 1, 1, 0, 0}, 185, 0, 0, 0, 18},
+                                         HoverCase{"AllHighlighted", {1, 1, 1, 1, 1}, 185, 185, 185, 18, 18}),
+                         [](const testing::TestParamInfo<HoverCase>& info) { return info.param.name; });
 
 TEST(FrameCompositionTest, DestinationsFollowTheOrigins)
 {
@@ -81,34 +80,33 @@ TEST_P(HotSpotTest, StrictSignedComparisons)
     EXPECT_EQ(HitDragBand(c.point), c.band);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Points, HotSpotTest,
-    testing::Values(
-        //        point      close  min    setup  manual reader band
-        HitCase{{268, 10}, false, false, false, false, false, true},   // close's origin column
-        HitCase{{269, 10}, true, false, false, false, false, true},
-        HitCase{{285, 22}, true, false, false, false, false, true},    // last reacting pixel
-        HitCase{{286, 10}, false, false, false, false, false, true},   // origin.x + width
-        HitCase{{270, 5}, false, false, false, false, false, true},    // origin row
-        HitCase{{270, 23}, false, false, false, false, false, true},   // origin.y + height
-        HitCase{{250, 10}, false, true, false, false, false, true},
-        HitCase{{267, 10}, false, false, false, false, false, true},   // between the buttons
-        HitCase{{101, 86}, false, false, true, false, false, false},
-        HitCase{{284, 104}, false, false, true, false, false, false},
-        HitCase{{285, 95}, false, false, false, false, false, false},
-        HitCase{{100, 95}, false, false, false, false, false, false},
-        HitCase{{150, 150}, false, false, false, true, false, false},
-        HitCase{{150, 210}, false, false, false, false, true, false},
-        HitCase{{150, 220}, false, false, false, false, false, false},
-        HitCase{{10, 10}, false, false, false, false, false, true},
-        HitCase{{0, 10}, false, false, false, false, false, false},
-        HitCase{{10, 0}, false, false, false, false, false, false},
-        HitCase{{295, 50}, false, false, false, false, false, true},
-        HitCase{{296, 10}, false, false, false, false, false, false},
-        HitCase{{10, 51}, false, false, false, false, false, false},
-        HitCase{{-5, 10}, false, false, false, false, false, false},
-        HitCase{{150, -100}, false, false, false, false, false, false},
-        HitCase{{-32768, -32768}, false, false, false, false, false, false}));
+INSTANTIATE_TEST_SUITE_P(Points, HotSpotTest,
+                         testing::Values(
+                             //        point      close  min    setup  manual reader band
+                             HitCase{{268, 10}, false, false, false, false, false, true},  // close's origin column
+                             HitCase{{269, 10}, true, false, false, false, false, true},
+                             HitCase{{285, 22}, true, false, false, false, false, true},   // last reacting pixel
+                             HitCase{{286, 10}, false, false, false, false, false, true},  // origin.x + width
+                             HitCase{{270, 5}, false, false, false, false, false, true},   // origin row
+                             HitCase{{270, 23}, false, false, false, false, false, true},  // origin.y + height
+                             HitCase{{250, 10}, false, true, false, false, false, true},
+                             HitCase{{267, 10}, false, false, false, false, false, true},  // between the buttons
+                             HitCase{{101, 86}, false, false, true, false, false, false},
+                             HitCase{{284, 104}, false, false, true, false, false, false},
+                             HitCase{{285, 95}, false, false, false, false, false, false},
+                             HitCase{{100, 95}, false, false, false, false, false, false},
+                             HitCase{{150, 150}, false, false, false, true, false, false},
+                             HitCase{{150, 210}, false, false, false, false, true, false},
+                             HitCase{{150, 220}, false, false, false, false, false, false},
+                             HitCase{{10, 10}, false, false, false, false, false, true},
+                             HitCase{{0, 10}, false, false, false, false, false, false},
+                             HitCase{{10, 0}, false, false, false, false, false, false},
+                             HitCase{{295, 50}, false, false, false, false, false, true},
+                             HitCase{{296, 10}, false, false, false, false, false, false},
+                             HitCase{{10, 51}, false, false, false, false, false, false},
+                             HitCase{{-5, 10}, false, false, false, false, false, false},
+                             HitCase{{150, -100}, false, false, false, false, false, false},
+                             HitCase{{-32768, -32768}, false, false, false, false, false, false}));
 
 TEST(HotSpotTest, NegativeCoordinatesFromASignExtendedPointFail)
 {
@@ -138,7 +136,6 @@ TEST_P(IconPlacementTest, CentresTruncatingTowardZero)
 
 INSTANTIATE_TEST_SUITE_P(Sizes, IconPlacementTest,
                          testing::Values(IconCase{160, 160, 64, 64}, IconCase{161, 161, 65, 65},
-                                         IconCase{0, 0, -15, -15}, IconCase{32, 33, 0, 1},
-                                         IconCase{1, 2, -15, -14}));
+                                         IconCase{0, 0, -15, -15}, IconCase{32, 33, 0, 1}, IconCase{1, 2, -15, -14}));
 
 }  // namespace

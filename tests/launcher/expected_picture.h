@@ -19,9 +19,8 @@ struct ExpectedPicture {
 
 inline host::res::Dib LoadLauncherBitmap(int id)
 {
-    const host::res::ResEntry* entry =
-        host::FindModuleResource(host::res::ResId::Ordinal(host::res::kRtBitmap),
-                                 host::res::ResId::Ordinal(static_cast<std::uint16_t>(id)));
+    const host::res::ResEntry* entry = host::FindModuleResource(
+        host::res::ResId::Ordinal(host::res::kRtBitmap), host::res::ResId::Ordinal(static_cast<std::uint16_t>(id)));
     if (!entry) throw std::runtime_error("bitmap missing");
     return host::res::DecodeDib24(entry->data);
 }

@@ -18,7 +18,7 @@ public:
     DECLARE_MESSAGE_MAP()
 };
 BEGIN_MESSAGE_MAP(CBaseTestWnd, CWnd)
-    ON_WM_PAINT()
+ON_WM_PAINT()
 END_MESSAGE_MAP()
 
 class CDerivedTestWnd : public CBaseTestWnd {
@@ -32,7 +32,7 @@ public:
     DECLARE_MESSAGE_MAP()
 };
 BEGIN_MESSAGE_MAP(CDerivedTestWnd, CBaseTestWnd)
-    ON_WM_MOUSEMOVE()
+ON_WM_MOUSEMOVE()
 END_MESSAGE_MAP()
 
 // The procedure under the subclassed window: what reaches default processing.

@@ -80,8 +80,7 @@ public:
     }
     ~MessageSpy()
     {
-        if (::IsWindow(m_hwnd))
-            ::SetWindowLongPtrW(m_hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(m_old));
+        if (::IsWindow(m_hwnd)) ::SetWindowLongPtrW(m_hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(m_old));
         s_instance = nullptr;
     }
 

@@ -43,10 +43,8 @@ TEST_P(LifecycleTest, RunEndsThroughTheBaseDialogAndTheFramework)
 }
 
 INSTANTIATE_TEST_SUITE_P(Keys, LifecycleTest,
-                         testing::Values(EndCase{"Escape", "key ESCAPE", 2},
-                                         EndCase{"Enter", "key RETURN", 1},
-                                         EndCase{"AltF4", "altf4", 2},
-                                         EndCase{"SystemClose", "close", 2}),
+                         testing::Values(EndCase{"Escape", "key ESCAPE", 2}, EndCase{"Enter", "key RETURN", 1},
+                                         EndCase{"AltF4", "altf4", 2}, EndCase{"SystemClose", "close", 2}),
                          [](const testing::TestParamInfo<EndCase>& info) { return info.param.name; });
 
 TEST(LifecycleTest, EscapeEndsWithTheLastPumpedMessagesWParam)

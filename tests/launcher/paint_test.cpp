@@ -146,10 +146,8 @@ TEST(PaintTest, SmallInvalidAreaStillComposesTheWholeFrame)
         for (int y = 0; y < shot.height; ++y)
             for (int x = 0; x < shot.width; ++x) {
                 const bool inside = x >= 20 && x < 22 && y >= 30 && y < 32;
-                if (inside)
-                    EXPECT_EQ(shot.At(x, y), expected.At(x, y)) << x << "," << y;
-                else
-                    outside += shot.At(x, y) != 0;
+                if (inside) EXPECT_EQ(shot.At(x, y), expected.At(x, y)) << x << "," << y;
+                else outside += shot.At(x, y) != 0;
             }
         EXPECT_EQ(outside, 0);
         spy.reset();
@@ -245,8 +243,8 @@ TEST(PaintTest, TitleIsSetBeforePaintingBegins)
             if (m.message != WM_SETTEXT || titles++) return;
             invalidAtTitle = ::GetUpdateRect(m.hwnd, nullptr, FALSE);
             const auto shot = host::headless::Snapshot(m.hwnd);
-            changedAtTitle = static_cast<int>(std::count_if(shot.pixels.begin(), shot.pixels.end(),
-                                                            [](std::uint32_t p) { return p != 0; }));
+            changedAtTitle = static_cast<int>(
+                std::count_if(shot.pixels.begin(), shot.pixels.end(), [](std::uint32_t p) { return p != 0; }));
         };
         ::InvalidateRect(hwnd, nullptr, FALSE);
     });
@@ -369,8 +367,8 @@ TEST(PaintTest, CtlColorAnswersTheLabelForEveryKindAndDefersForOthers)
         for (UINT message = WM_CTLCOLORMSGBOX; message <= WM_CTLCOLORSTATIC; ++message) {
             ::SetBkColor(dc, RGB(1, 2, 3));
             ::SetTextColor(dc, RGB(4, 5, 6));
-            const LRESULT brush = ::SendMessageW(hwnd, message, reinterpret_cast<WPARAM>(dc),
-                                                 reinterpret_cast<LPARAM>(label));
+            const LRESULT brush =
+                ::SendMessageW(hwnd, message, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(label));
             EXPECT_EQ(reinterpret_cast<HGDIOBJ>(brush), ::GetStockObject(NULL_BRUSH)) << message;
             EXPECT_EQ(::GetBkColor(dc), RGB(255, 255, 255));
             EXPECT_EQ(::GetTextColor(dc), RGB(0, 0, 0));
@@ -385,8 +383,8 @@ TEST(PaintTest, CtlColorAnswersTheLabelForEveryKindAndDefersForOthers)
         ::SetTextColor(dc, RGB(4, 5, 6));
         ::SetBkColor(reference, RGB(1, 2, 3));
         ::SetTextColor(reference, RGB(4, 5, 6));
-        const LRESULT got = ::SendMessageW(hwnd, WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc),
-                                           reinterpret_cast<LPARAM>(other));
+        const LRESULT got =
+            ::SendMessageW(hwnd, WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(other));
         const LRESULT base = ::DefDlgProcW(hwnd, WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(reference),
                                            reinterpret_cast<LPARAM>(other));
         EXPECT_EQ(got, base);

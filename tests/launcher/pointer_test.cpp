@@ -113,8 +113,7 @@ TEST_P(PressTest, EffectsInOrder)
         };
         Probe::Hover(dlg)[HOVER_MINIMIZE] = 1;  // as if the pointer were on it
         g_log = &log;
-        if (inside)
-            host::headless::PressLeft();
+        if (inside) host::headless::PressLeft();
         else
             ::PostMessageW(LauncherSession::Window(), WM_LBUTTONDOWN, MK_LBUTTON,
                            MAKELPARAM(static_cast<WORD>(c.x), static_cast<WORD>(c.y)));
@@ -140,12 +139,9 @@ INSTANTIATE_TEST_SUITE_P(
         PressCase{"Minimize", 250, 10, {"minimized", "caption press (iconic)", "minimize hover 0", "base handler"}},
         PressCase{"BetweenTheButtons", 267, 10, {"caption press", "minimize hover 1", "base handler"}},
         PressCase{"TopBand", 10, 10, {"caption press", "minimize hover 1", "base handler"}},
-        PressCase{"ColumnZero", 0, 10, {"base handler"}},
-        PressCase{"RowZero", 10, 0, {"base handler"}},
-        PressCase{"PastTheBand", 296, 10, {"base handler"}},
-        PressCase{"BelowTheBand", 10, 51, {"base handler"}},
-        PressCase{"NegativeX", -3, 10, {"base handler"}},
-        PressCase{"NegativeY", 150, -95, {"base handler"}}),
+        PressCase{"ColumnZero", 0, 10, {"base handler"}}, PressCase{"RowZero", 10, 0, {"base handler"}},
+        PressCase{"PastTheBand", 296, 10, {"base handler"}}, PressCase{"BelowTheBand", 10, 51, {"base handler"}},
+        PressCase{"NegativeX", -3, 10, {"base handler"}}, PressCase{"NegativeY", 150, -95, {"base handler"}}),
     [](const testing::TestParamInfo<PressCase>& info) { return info.param.name; });
 
 TEST(PointerTest, CloseButtonEndsTheProcessWithMinusOne)
@@ -226,9 +222,7 @@ TEST_P(EntryLaunchTest, EachPressLaunchesOnceAndStartsNoMove)
     EXPECT_EQ(root.Runs(c.program, 2), 2);
     const char* others[] = {"Setup.exe", "AdbeRdr70_kor.exe", "xdg-open"};
     for (const char* other : others) {
-        if (c.program != other) {
-            EXPECT_EQ(root.Runs(other, 1, 200), 0) << other;
-        }
+        if (c.program != other) { EXPECT_EQ(root.Runs(other, 1, 200), 0) << other; }
     }
 }
 
@@ -296,8 +290,7 @@ INSTANTIATE_TEST_SUITE_P(
     testing::Values(MoveCase{"Close", 270, 10, {0, 1, 0, 0, 0}}, MoveCase{"Minimize", 250, 10, {1, 0, 0, 0, 0}},
                     MoveCase{"Setup", 150, 95, {0, 0, 1, 0, 0}}, MoveCase{"Manual", 150, 150, {0, 0, 0, 1, 0}},
                     MoveCase{"Reader", 150, 210, {0, 0, 0, 0, 1}}, MoveCase{"Nowhere", 10, 10, {0, 0, 0, 0, 0}},
-                    MoveCase{"CloseOrigin", 268, 5, {0, 0, 0, 0, 0}},
-                    MoveCase{"Negative", -150, 95, {0, 0, 0, 0, 0}}),
+                    MoveCase{"CloseOrigin", 268, 5, {0, 0, 0, 0, 0}}, MoveCase{"Negative", -150, 95, {0, 0, 0, 0, 0}}),
     [](const testing::TestParamInfo<MoveCase>& info) { return info.param.name; });
 
 TEST(PointerTest, MovesRepaintWithoutErasing)

@@ -79,9 +79,8 @@ TEST(StartupTest, ImagePairsHoldTheirBitmapsSelected)
         int width, height;
     };
     const Expected table[] = {
-        {SURFACE_BACKGROUND, 291, 277}, {SURFACE_SETUP, 370, 20},   {SURFACE_MANUAL, 370, 20},
-        {SURFACE_READER, 370, 20},      {SURFACE_MINIMIZE, 36, 18}, {SURFACE_CLOSE, 36, 18},
-        {SURFACE_FRAME, 620, 542},
+        {SURFACE_BACKGROUND, 291, 277}, {SURFACE_SETUP, 370, 20}, {SURFACE_MANUAL, 370, 20}, {SURFACE_READER, 370, 20},
+        {SURFACE_MINIMIZE, 36, 18},     {SURFACE_CLOSE, 36, 18},  {SURFACE_FRAME, 620, 542},
     };
     LauncherSession session;
     session.Then([&] {

@@ -46,8 +46,7 @@ static uint16_t u16(size_t o)
 static uint32_t u32(size_t o)
 {
     need(o, 4);
-    return (uint32_t)file[o] | (uint32_t)file[o + 1] << 8 | (uint32_t)file[o + 2] << 16 |
-           (uint32_t)file[o + 3] << 24;
+    return (uint32_t)file[o] | (uint32_t)file[o + 1] << 8 | (uint32_t)file[o + 2] << 16 | (uint32_t)file[o + 3] << 24;
 }
 
 /* Writes a UTF-16 name of `count` units at `o` as "..." (non-ASCII as \uXXXX). */
@@ -57,10 +56,8 @@ static void utf16_name(size_t o, size_t count, char* out, size_t room)
     n += (size_t)snprintf(out + n, room - n, "\"");
     for (size_t i = 0; i < count && n + 8 < room; ++i) {
         uint16_t c = u16(o + 2 * i);
-        if (c >= 0x20 && c < 0x7f && c != '"' && c != '\\')
-            out[n++] = (char)c;
-        else
-            n += (size_t)snprintf(out + n, room - n, "\\u%04x", c);
+        if (c >= 0x20 && c < 0x7f && c != '"' && c != '\\') out[n++] = (char)c;
+        else n += (size_t)snprintf(out + n, room - n, "\\u%04x", c);
     }
     snprintf(out + n, room - n, "\"");
 }
@@ -170,12 +167,9 @@ static void read_pe(void)
     size_t optional = pe + 24;
     uint16_t magic = u16(optional);
     size_t dirs;
-    if (magic == 0x10B)
-        dirs = optional + 96;
-    else if (magic == 0x20B)
-        dirs = optional + 112;
-    else
-        die("unknown optional header");
+    if (magic == 0x10B) dirs = optional + 96;
+    else if (magic == 0x20B) dirs = optional + 112;
+    else die("unknown optional header");
     if (u32(dirs - 4) < 3) die("no resource directory entry");
     sections_at = optional + u16(pe + 20);
     rsrc_rva = u32(dirs + 2 * 8);
@@ -205,15 +199,13 @@ int main(int argc, char** argv)
     if (!file || fread(file, 1, file_size, f) != file_size) die("cannot read the file");
     fclose(f);
 
-    if (file_size >= 2 && file[0] == 'M' && file[1] == 'Z')
-        read_pe();
-    else
-        read_res();
+    if (file_size >= 2 && file[0] == 'M' && file[1] == 'Z') read_pe();
+    else read_res();
 
     if (argc == 2) {
         for (int i = 0; i < record_count; ++i)
-            printf("%s %s %u %u %016llx\n", records[i].type, records[i].name, records[i].lang,
-                   records[i].size, (unsigned long long)fnv1a(records[i].data, records[i].size));
+            printf("%s %s %u %u %016llx\n", records[i].type, records[i].name, records[i].lang, records[i].size,
+                   (unsigned long long)fnv1a(records[i].data, records[i].size));
         return 0;
     }
     for (int i = 0; i < record_count; ++i) {

@@ -9,8 +9,7 @@ CCanvas DrawBackground()
     CCanvas canvas(kBackgroundWidth, kBackgroundHeight, kWhite);
     canvas.FrameRect(2, 2, 288, 274, kOutlineGrey);
 
-    for (int x = kHeaderLeft; x <= kHeaderRight; ++x)
-        canvas.VLine(x, kHeaderTop, kHeaderBottom, HeaderRamp(x));
+    for (int x = kHeaderLeft; x <= kHeaderRight; ++x) canvas.VLine(x, kHeaderTop, kHeaderBottom, HeaderRamp(x));
     DrawWordmark(canvas);
     DrawSlogan(canvas);
     canvas.HLine(4, kHeaderRight, kHeaderBottom + 1, kOutlineGrey);

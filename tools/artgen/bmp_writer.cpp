@@ -47,9 +47,6 @@ CByteWriter EncodeBmp24(const CCanvas& canvas)
     return out;
 }
 
-void WriteBmp24(const CCanvas& canvas, const std::filesystem::path& path)
-{
-    EncodeBmp24(canvas).Save(path);
-}
+void WriteBmp24(const CCanvas& canvas, const std::filesystem::path& path) { EncodeBmp24(canvas).Save(path); }
 
 }  // namespace artgen

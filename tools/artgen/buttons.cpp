@@ -13,8 +13,7 @@ void DrawFrame(CCanvas& c, EButton button, int frame)
     const SButtonPlace origin = ButtonOrigin(button);
     const Rgb ink = frame ? kBrandBlue : kWhite;
 
-    for (int x = 0; x < kButtonSize; ++x)
-        c.VLine(fx + x, 0, kButtonSize - 1, HeaderRamp(origin.x + x));
+    for (int x = 0; x < kButtonSize; ++x) c.VLine(fx + x, 0, kButtonSize - 1, HeaderRamp(origin.x + x));
     c.FrameRect(fx, 0, fx + kButtonSize - 1, kButtonSize - 1, ink);
 
     if (button == EButton::kMinimize) {

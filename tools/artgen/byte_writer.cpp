@@ -20,12 +20,10 @@ void CByteWriter::U32(std::uint32_t v)
 void CByteWriter::Save(const std::filesystem::path& path) const
 {
     std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    if (!out)
-        throw std::runtime_error("cannot create " + path.string());
+    if (!out) throw std::runtime_error("cannot create " + path.string());
     out.write(reinterpret_cast<const char*>(m_bytes.data()), static_cast<std::streamsize>(m_bytes.size()));
     out.close();
-    if (!out)
-        throw std::runtime_error("cannot write " + path.string());
+    if (!out) throw std::runtime_error("cannot write " + path.string());
 }
 
 }  // namespace artgen

@@ -8,50 +8,41 @@ namespace artgen {
 
 namespace {
 
-std::uint8_t Channel(double v)
-{
-    return static_cast<std::uint8_t>(std::clamp(std::lround(v), 0L, 255L));
-}
+std::uint8_t Channel(double v) { return static_cast<std::uint8_t>(std::clamp(std::lround(v), 0L, 255L)); }
 
 }  // namespace
 
 Rgb Mix(Rgb a, Rgb b, double t)
 {
-    return {Channel(a.r + (b.r - a.r) * t), Channel(a.g + (b.g - a.g) * t),
-            Channel(a.b + (b.b - a.b) * t)};
+    return {Channel(a.r + (b.r - a.r) * t), Channel(a.g + (b.g - a.g) * t), Channel(a.b + (b.b - a.b) * t)};
 }
 
 CCanvas::CCanvas(int nWidth, int nHeight, Rgb crFill)
     : m_nWidth(std::max(nWidth, 0)), m_nHeight(std::max(nHeight, 0)),
       m_pixels(static_cast<std::size_t>(m_nWidth) * m_nHeight, crFill)
-{
-}
+{}
 
 Rgb CCanvas::Get(int x, int y) const
 {
-    if (!Contains(x, y))
-        return kWhite;
+    if (!Contains(x, y)) return kWhite;
     return m_pixels[static_cast<std::size_t>(y) * m_nWidth + x];
 }
 
 void CCanvas::Set(int x, int y, Rgb cr)
 {
-    if (Contains(x, y))
-        m_pixels[static_cast<std::size_t>(y) * m_nWidth + x] = cr;
+    if (Contains(x, y)) m_pixels[static_cast<std::size_t>(y) * m_nWidth + x] = cr;
 }
 
 void CCanvas::Blend(int x, int y, Rgb cr, double alpha)
 {
-    if (!Contains(x, y) || alpha <= 0)
-        return;
+    if (!Contains(x, y) || alpha <= 0) return;
     Set(x, y, alpha >= 1 ? cr : Mix(Get(x, y), cr, alpha));
 }
 
 void CCanvas::FillRect(int x0, int y0, int x1, int y1, Rgb cr)
 {
     for (int y = std::max(y0, 0); y <= std::min(y1, m_nHeight - 1); ++y)
-        for (int x = std::max(x0, 0); x <= std::min(x1, m_nWidth - 1); ++x)
-            Set(x, y, cr);
+        for (int x = std::max(x0, 0); x <= std::min(x1, m_nWidth - 1); ++x) Set(x, y, cr);
 }
 
 void CCanvas::FrameRect(int x0, int y0, int x1, int y1, Rgb cr)
@@ -62,14 +53,13 @@ void CCanvas::FrameRect(int x0, int y0, int x1, int y1, Rgb cr)
     VLine(x1, y0, y1, cr);
 }
 
-void CCanvas::FillShape(double x0, double y0, double x1, double y1,
-                        const std::function<bool(double, double)>& inside, Rgb cr)
+void CCanvas::FillShape(double x0, double y0, double x1, double y1, const std::function<bool(double, double)>& inside,
+                        Rgb cr)
 {
     FillShape(x0, y0, x1, y1, inside, [cr](int, int) { return cr; });
 }
 
-void CCanvas::FillShape(double x0, double y0, double x1, double y1,
-                        const std::function<bool(double, double)>& inside,
+void CCanvas::FillShape(double x0, double y0, double x1, double y1, const std::function<bool(double, double)>& inside,
                         const std::function<Rgb(int, int)>& colourAt)
 {
     constexpr int kSamples = 4;
@@ -94,16 +84,14 @@ bool PointInPolygon(const std::vector<PointF>& points, double x, double y)
     for (std::size_t i = 0, j = points.size() - 1; i < points.size(); j = i++) {
         const PointF& a = points[i];
         const PointF& b = points[j];
-        if ((a.y > y) != (b.y > y) && x < (b.x - a.x) * (y - a.y) / (b.y - a.y) + a.x)
-            inside = !inside;
+        if ((a.y > y) != (b.y > y) && x < (b.x - a.x) * (y - a.y) / (b.y - a.y) + a.x) inside = !inside;
     }
     return inside;
 }
 
 void CCanvas::FillPolygon(const std::vector<PointF>& points, Rgb cr)
 {
-    if (points.size() < 3)
-        return;
+    if (points.size() < 3) return;
     double x0 = points[0].x, x1 = x0, y0 = points[0].y, y1 = y0;
     for (const PointF& p : points) {
         x0 = std::min(x0, p.x);
@@ -111,29 +99,31 @@ void CCanvas::FillPolygon(const std::vector<PointF>& points, Rgb cr)
         y0 = std::min(y0, p.y);
         y1 = std::max(y1, p.y);
     }
-    FillShape(x0, y0, x1, y1, [&](double x, double y) { return PointInPolygon(points, x, y); }, cr);
+    FillShape(
+        x0, y0, x1, y1, [&](double x, double y) { return PointInPolygon(points, x, y); }, cr);
 }
 
 void CCanvas::FillEllipse(double cx, double cy, double rx, double ry, Rgb cr)
 {
-    if (rx <= 0 || ry <= 0)
-        return;
-    FillShape(cx - rx, cy - ry, cx + rx, cy + ry,
-              [=](double x, double y) {
-                  const double u = (x - cx) / rx, v = (y - cy) / ry;
-                  return u * u + v * v <= 1.0;
-              },
-              cr);
+    if (rx <= 0 || ry <= 0) return;
+    FillShape(
+        cx - rx, cy - ry, cx + rx, cy + ry,
+        [=](double x, double y) {
+            const double u = (x - cx) / rx, v = (y - cy) / ry;
+            return u * u + v * v <= 1.0;
+        },
+        cr);
 }
 
 void CCanvas::FillRing(double cx, double cy, double rOuter, double rInner, Rgb cr)
 {
-    FillShape(cx - rOuter, cy - rOuter, cx + rOuter, cy + rOuter,
-              [=](double x, double y) {
-                  const double d2 = (x - cx) * (x - cx) + (y - cy) * (y - cy);
-                  return d2 <= rOuter * rOuter && d2 >= rInner * rInner;
-              },
-              cr);
+    FillShape(
+        cx - rOuter, cy - rOuter, cx + rOuter, cy + rOuter,
+        [=](double x, double y) {
+            const double d2 = (x - cx) * (x - cx) + (y - cy) * (y - cy);
+            return d2 <= rOuter * rOuter && d2 >= rInner * rInner;
+        },
+        cr);
 }
 
 }  // namespace artgen

@@ -45,11 +45,11 @@ public:
 
     // Anti-aliased fills. Coordinates are continuous: pixel (x, y) covers
     // [x, x+1) x [y, y+1). Coverage comes from 4x4 samples per pixel.
-    void FillShape(double x0, double y0, double x1, double y1,
-                   const std::function<bool(double, double)>& inside, Rgb cr);
+    void FillShape(double x0, double y0, double x1, double y1, const std::function<bool(double, double)>& inside,
+                   Rgb cr);
     // The same with a colour for each pixel the shape covers.
-    void FillShape(double x0, double y0, double x1, double y1,
-                   const std::function<bool(double, double)>& inside, const std::function<Rgb(int, int)>& colourAt);
+    void FillShape(double x0, double y0, double x1, double y1, const std::function<bool(double, double)>& inside,
+                   const std::function<Rgb(int, int)>& colourAt);
     void FillPolygon(const std::vector<PointF>& points, Rgb cr);
     void FillEllipse(double cx, double cy, double rx, double ry, Rgb cr);
     void FillRing(double cx, double cy, double rOuter, double rInner, Rgb cr);

@@ -29,12 +29,9 @@ struct SEntryStyle {
 SEntryStyle StyleOf(EEntry entry)
 {
     switch (entry) {
-    case EEntry::kSetup:
-        return {"Orvane 설치 도우미 설치", 2, 15};
-    case EEntry::kManual:
-        return {"제품 설명서", 2, 15};
-    case EEntry::kReader:
-        return {"Acrobat Reader 설치", 3, 14};
+    case EEntry::kSetup: return {"Orvane 설치 도우미 설치", 2, 15};
+    case EEntry::kManual: return {"제품 설명서", 2, 15};
+    case EEntry::kReader: return {"Acrobat Reader 설치", 3, 14};
     }
     throw std::logic_error("unknown entry");
 }

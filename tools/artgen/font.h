@@ -30,15 +30,10 @@ public:
     CFont(const CFont&) = delete;
     CFont& operator=(const CFont&) = delete;
 
-
     // Draws UTF-8 text with its pen starting at penX on the baseline; returns
     // the inked box (also computed when canvas is null, for measuring).
-    InkBox Draw(CCanvas* canvas, std::string_view utf8, int penX, int baseline, Rgb cr,
-                ERender render) const;
-    InkBox Measure(std::string_view utf8, ERender render) const
-    {
-        return Draw(nullptr, utf8, 0, 0, kBlack, render);
-    }
+    InkBox Draw(CCanvas* canvas, std::string_view utf8, int penX, int baseline, Rgb cr, ERender render) const;
+    InkBox Measure(std::string_view utf8, ERender render) const { return Draw(nullptr, utf8, 0, 0, kBlack, render); }
 
 private:
     struct SFace;

@@ -6,8 +6,7 @@ namespace artgen {
 
 Rgb HeaderRamp(int x)
 {
-    if (x < kRampFirst)
-        return kWhite;
+    if (x < kRampFirst) return kWhite;
     const double t = static_cast<double>(x - kRampFirst) / (kHeaderRight - kRampFirst);
     return Mix(kRampStart, kRampEnd, t > 1 ? 1 : t);
 }

@@ -11,24 +11,32 @@ namespace artgen {
 namespace {
 
 constexpr std::array<Rgb, 16> kVgaPalette{{
-    {0, 0, 0}, {128, 0, 0}, {0, 128, 0}, {128, 128, 0},
-    {0, 0, 128}, {128, 0, 128}, {0, 128, 128}, {192, 192, 192},
-    {128, 128, 128}, {255, 0, 0}, {0, 255, 0}, {255, 255, 0},
-    {0, 0, 255}, {255, 0, 255}, {0, 255, 255}, {255, 255, 255},
+    {0, 0, 0},
+    {128, 0, 0},
+    {0, 128, 0},
+    {128, 128, 0},
+    {0, 0, 128},
+    {128, 0, 128},
+    {0, 128, 128},
+    {192, 192, 192},
+    {128, 128, 128},
+    {255, 0, 0},
+    {0, 255, 0},
+    {255, 255, 0},
+    {0, 0, 255},
+    {255, 0, 255},
+    {0, 255, 255},
+    {255, 255, 255},
 }};
 
 }  // namespace
 
-Rgb VgaColor(std::uint8_t index)
-{
-    return kVgaPalette[index & 15];
-}
+Rgb VgaColor(std::uint8_t index) { return kVgaPalette[index & 15]; }
 
 CIconImage::CIconImage(int nSize)
     : m_nSize(nSize), m_indices(static_cast<std::size_t>(nSize) * nSize, 0),
       m_opaque(static_cast<std::size_t>(nSize) * nSize, 0)
-{
-}
+{}
 
 bool CIconImage::IsOpaque(int x, int y) const
 {
@@ -42,8 +50,7 @@ std::uint8_t CIconImage::Index(int x, int y) const
 
 void CIconImage::Set(int x, int y, std::uint8_t index)
 {
-    if (x < 0 || y < 0 || x >= m_nSize || y >= m_nSize)
-        return;
+    if (x < 0 || y < 0 || x >= m_nSize || y >= m_nSize) return;
     const std::size_t i = static_cast<std::size_t>(y) * m_nSize + x;
     m_indices[i] = index & 15;
     m_opaque[i] = 1;
@@ -52,8 +59,7 @@ void CIconImage::Set(int x, int y, std::uint8_t index)
 void CIconImage::FillRect(int x0, int y0, int x1, int y1, std::uint8_t index)
 {
     for (int y = y0; y <= y1; ++y)
-        for (int x = x0; x <= x1; ++x)
-            Set(x, y, index);
+        for (int x = x0; x <= x1; ++x) Set(x, y, index);
 }
 
 void CIconImage::FrameRect(int x0, int y0, int x1, int y1, std::uint8_t index)
@@ -75,12 +81,10 @@ void CIconImage::Line(int x0, int y0, int x1, int y1, std::uint8_t index)
 
 void CIconImage::FillPolygon(const std::vector<PointF>& points, std::uint8_t index)
 {
-    if (points.size() < 3)
-        return;
+    if (points.size() < 3) return;
     for (int y = 0; y < m_nSize; ++y)
         for (int x = 0; x < m_nSize; ++x)
-            if (PointInPolygon(points, x + 0.5, y + 0.5))
-                Set(x, y, index);
+            if (PointInPolygon(points, x + 0.5, y + 0.5)) Set(x, y, index);
 }
 
 CCanvas CIconImage::Preview(Rgb crGround) const
@@ -88,8 +92,7 @@ CCanvas CIconImage::Preview(Rgb crGround) const
     CCanvas canvas(m_nSize, m_nSize, crGround);
     for (int y = 0; y < m_nSize; ++y)
         for (int x = 0; x < m_nSize; ++x)
-            if (IsOpaque(x, y))
-                canvas.Set(x, y, VgaColor(Index(x, y)));
+            if (IsOpaque(x, y)) canvas.Set(x, y, VgaColor(Index(x, y)));
     return canvas;
 }
 
@@ -122,18 +125,14 @@ CByteWriter EncodeIconImage(const CIconImage& image)
     // the screen as it was.
     for (int y = n - 1; y >= 0; --y) {
         std::vector<std::uint8_t> row(xorRow, 0);
-        for (int x = 0; x < n; ++x)
-            row[x / 2] |= static_cast<std::uint8_t>(image.Index(x, y) << (x % 2 ? 0 : 4));
-        for (std::uint8_t b : row)
-            out.U8(b);
+        for (int x = 0; x < n; ++x) row[x / 2] |= static_cast<std::uint8_t>(image.Index(x, y) << (x % 2 ? 0 : 4));
+        for (std::uint8_t b : row) out.U8(b);
     }
     for (int y = n - 1; y >= 0; --y) {
         std::vector<std::uint8_t> row(andRow, 0);
         for (int x = 0; x < n; ++x)
-            if (!image.IsOpaque(x, y))
-                row[x / 8] |= static_cast<std::uint8_t>(0x80 >> (x % 8));
-        for (std::uint8_t b : row)
-            out.U8(b);
+            if (!image.IsOpaque(x, y)) row[x / 8] |= static_cast<std::uint8_t>(0x80 >> (x % 8));
+        for (std::uint8_t b : row) out.U8(b);
     }
     return out;
 }
@@ -141,8 +140,7 @@ CByteWriter EncodeIconImage(const CIconImage& image)
 void WriteIco(const std::vector<CIconImage>& images, const std::filesystem::path& path)
 {
     std::vector<CByteWriter> encoded;
-    for (const CIconImage& image : images)
-        encoded.push_back(EncodeIconImage(image));
+    for (const CIconImage& image : images) encoded.push_back(EncodeIconImage(image));
 
     CByteWriter out;
     out.U16(0);  // reserved
@@ -162,8 +160,7 @@ void WriteIco(const std::vector<CIconImage>& images, const std::filesystem::path
         offset += static_cast<std::uint32_t>(encoded[i].Size());
     }
     for (const CByteWriter& image : encoded)
-        for (std::uint8_t b : image.Bytes())
-            out.U8(b);
+        for (std::uint8_t b : image.Bytes()) out.U8(b);
     out.Save(path);
 }
 

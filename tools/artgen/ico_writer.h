@@ -14,8 +14,22 @@ namespace artgen {
 
 // Indices of the standard 16-colour palette.
 enum EVgaColor : std::uint8_t {
-    kVgaBlack, kVgaMaroon, kVgaGreen, kVgaOlive, kVgaNavy, kVgaPurple, kVgaTeal, kVgaSilver,
-    kVgaGrey, kVgaRed, kVgaLime, kVgaYellow, kVgaBlue, kVgaFuchsia, kVgaAqua, kVgaWhite,
+    kVgaBlack,
+    kVgaMaroon,
+    kVgaGreen,
+    kVgaOlive,
+    kVgaNavy,
+    kVgaPurple,
+    kVgaTeal,
+    kVgaSilver,
+    kVgaGrey,
+    kVgaRed,
+    kVgaLime,
+    kVgaYellow,
+    kVgaBlue,
+    kVgaFuchsia,
+    kVgaAqua,
+    kVgaWhite,
 };
 
 Rgb VgaColor(std::uint8_t index);
@@ -26,7 +40,7 @@ public:
 
     int Size() const { return m_nSize; }
     bool IsOpaque(int x, int y) const;
-    std::uint8_t Index(int x, int y) const;  // 0 where transparent
+    std::uint8_t Index(int x, int y) const;      // 0 where transparent
     void Set(int x, int y, std::uint8_t index);  // makes the pixel opaque
     void FillRect(int x0, int y0, int x1, int y1, std::uint8_t index);
     void FrameRect(int x0, int y0, int x1, int y1, std::uint8_t index);

@@ -112,9 +112,6 @@ CIconImage Draw16()
 
 }  // namespace
 
-std::vector<CIconImage> DrawIcons()
-{
-    return {Draw32(), Draw16()};
-}
+std::vector<CIconImage> DrawIcons() { return {Draw32(), Draw16()}; }
 
 }  // namespace artgen

@@ -5,16 +5,14 @@
 
 #include <cstdlib>
 
-template <class Plot>
-void TraceLine(int x0, int y0, int x1, int y1, Plot plot)
+template <class Plot> void TraceLine(int x0, int y0, int x1, int y1, Plot plot)
 {
     const int dx = std::abs(x1 - x0), sx = x0 < x1 ? 1 : -1;
     const int dy = -std::abs(y1 - y0), sy = y0 < y1 ? 1 : -1;
     int err = dx + dy;
     for (;;) {
         plot(x0, y0);
-        if (x0 == x1 && y0 == y1)
-            break;
+        if (x0 == x1 && y0 == y1) break;
         const int e2 = 2 * err;
         if (e2 >= dy) {
             err += dy;

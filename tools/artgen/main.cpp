@@ -21,8 +21,7 @@ int main(int argc, char** argv)
     try {
         using namespace artgen;
         const fs::path out = argv[1];
-        if (!fs::is_directory(out))
-            throw std::runtime_error("not a folder: " + out.string());
+        if (!fs::is_directory(out)) throw std::runtime_error("not a folder: " + out.string());
 
         WriteBmp24(DrawBackground(), out / "background.bmp");
         WriteBmp24(DrawEntryStrip(EEntry::kSetup), out / "setup_entry.bmp");

@@ -16,10 +16,7 @@ constexpr Rgb kPageEdge{206, 198, 186};
 constexpr Rgb kTextLine{150, 152, 164};
 
 // Height of a page's top edge over its width: the pages bow down to the spine.
-double Bow(double t)
-{
-    return 3.0 * t * t;
-}
+double Bow(double t) { return 3.0 * t * t; }
 
 // The outline of one page, t = 0 at the outer edge, t = 1 at the spine.
 std::vector<PointF> PageOutline(double outerX, double spineX, double top, double height)
@@ -43,7 +40,8 @@ void DrawLines(CCanvas& c, double outerX, double spineX, double top)
         for (int i = 3; i <= 18 - inset; ++i) {
             const double t = i / 21.0;
             const double px = outerX + (spineX - outerX) * t;
-            c.Blend(static_cast<int>(std::floor(px)), static_cast<int>(std::lround(top + 4 + line * 3 + Bow(t))), kTextLine, 0.9);
+            c.Blend(static_cast<int>(std::floor(px)), static_cast<int>(std::lround(top + 4 + line * 3 + Bow(t))),
+                    kTextLine, 0.9);
         }
     }
 }
@@ -54,11 +52,19 @@ void DrawManualPicture(CCanvas& canvas, int x, int y)
 {
     const double spine = x + 23.5;
     // Cover, showing round the pages.
-    canvas.FillPolygon({{x + 0.0, y + 5.0}, {spine, y + 8.0}, {x + 47.0, y + 5.0},
-                        {x + 47.0, y + 25.0}, {spine, y + 28.0}, {x + 0.0, y + 25.0}},
+    canvas.FillPolygon({{x + 0.0, y + 5.0},
+                        {spine, y + 8.0},
+                        {x + 47.0, y + 5.0},
+                        {x + 47.0, y + 25.0},
+                        {spine, y + 28.0},
+                        {x + 0.0, y + 25.0}},
                        kCoverDark);
-    canvas.FillPolygon({{x + 1.0, y + 5.5}, {spine, y + 8.5}, {x + 46.0, y + 5.5},
-                        {x + 46.0, y + 24.0}, {spine, y + 27.0}, {x + 1.0, y + 24.0}},
+    canvas.FillPolygon({{x + 1.0, y + 5.5},
+                        {spine, y + 8.5},
+                        {x + 46.0, y + 5.5},
+                        {x + 46.0, y + 24.0},
+                        {spine, y + 27.0},
+                        {x + 1.0, y + 24.0}},
                        kCover);
     // Page block: the edges of the pages under the top ones.
     canvas.FillPolygon(PageOutline(x + 2.0, spine, y + 2.0, 21.0), kPageEdge);

@@ -13,9 +13,9 @@ namespace {
 
 constexpr int kWordmarkLeft = 28;
 constexpr int kWordmarkTop = 14;
-constexpr int kCapHeight = 25;     // rows 14 to 38
-constexpr int kLettersLeft = 55;   // first column of "rvane"
-constexpr int kBaseline = 39;      // letters end in row 38
+constexpr int kCapHeight = 25;    // rows 14 to 38
+constexpr int kLettersLeft = 55;  // first column of "rvane"
+constexpr int kBaseline = 39;     // letters end in row 38
 constexpr Rgb kSloganInk{58, 60, 70};
 
 }  // namespace
@@ -33,9 +33,6 @@ void DrawWordmark(CCanvas& canvas)
     font.Draw(&canvas, "rvane", kLettersLeft - box.x0, kBaseline, kInk, ERender::kGrey);
 }
 
-void DrawSlogan(CCanvas& canvas)
-{
-    DrawPixelText(canvas, "NETWORKS FOR EVERYONE", 33, 40, kSloganInk);
-}
+void DrawSlogan(CCanvas& canvas) { DrawPixelText(canvas, "NETWORKS FOR EVERYONE", 33, 40, kSloganInk); }
 
 }  // namespace artgen

@@ -23,8 +23,8 @@ BOOL PtInRect(const RECT* r, POINT pt)
 BOOL IntersectRect(LPRECT dst, const RECT* a, const RECT* b)
 {
     if (!dst || !a || !b) return FALSE;
-    RECT r{std::max(a->left, b->left), std::max(a->top, b->top),
-           std::min(a->right, b->right), std::min(a->bottom, b->bottom)};
+    RECT r{std::max(a->left, b->left), std::max(a->top, b->top), std::min(a->right, b->right),
+           std::min(a->bottom, b->bottom)};
     if (IsRectEmpty(&r)) {
         SetRectEmpty(dst);
         return FALSE;
@@ -36,17 +36,26 @@ BOOL IntersectRect(LPRECT dst, const RECT* a, const RECT* b)
 BOOL UnionRect(LPRECT dst, const RECT* a, const RECT* b)
 {
     if (!dst || !a || !b) return FALSE;
-    if (IsRectEmpty(a)) { *dst = IsRectEmpty(b) ? RECT{} : *b; return !IsRectEmpty(dst); }
-    if (IsRectEmpty(b)) { *dst = *a; return TRUE; }
-    *dst = RECT{std::min(a->left, b->left), std::min(a->top, b->top),
-                std::max(a->right, b->right), std::max(a->bottom, b->bottom)};
+    if (IsRectEmpty(a)) {
+        *dst = IsRectEmpty(b) ? RECT{} : *b;
+        return !IsRectEmpty(dst);
+    }
+    if (IsRectEmpty(b)) {
+        *dst = *a;
+        return TRUE;
+    }
+    *dst = RECT{std::min(a->left, b->left), std::min(a->top, b->top), std::max(a->right, b->right),
+                std::max(a->bottom, b->bottom)};
     return TRUE;
 }
 
 BOOL OffsetRect(LPRECT r, int dx, int dy)
 {
     if (!r) return FALSE;
-    r->left += dx; r->right += dx; r->top += dy; r->bottom += dy;
+    r->left += dx;
+    r->right += dx;
+    r->top += dy;
+    r->bottom += dy;
     return TRUE;
 }
 
@@ -57,7 +66,10 @@ int MulDiv(int number, int numerator, int denominator)
     if (denominator == 0) return -1;
     std::int64_t product = static_cast<std::int64_t>(number) * numerator;
     std::int64_t d = denominator;
-    if (d < 0) { d = -d; product = -product; }
+    if (d < 0) {
+        d = -d;
+        product = -product;
+    }
     std::int64_t half = d / 2;
     std::int64_t q = product >= 0 ? (product + half) / d : -((-product + half) / d);
     if (q > INT32_MAX || q < INT32_MIN) return -1;

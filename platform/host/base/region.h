@@ -15,7 +15,7 @@ public:
     static constexpr std::size_t kMaxParts = 16;
 
     bool Empty() const { return m_parts.empty(); }
-    RECT Bounds() const { return m_bounds; }             // all 0 when empty
+    RECT Bounds() const { return m_bounds; }  // all 0 when empty
     const std::vector<RECT>& Parts() const { return m_parts; }
 
     void Clear();

@@ -12,8 +12,8 @@ bool IsHigh(char32_t u) { return u >= 0xD800 && u <= 0xDBFF; }
 bool IsLow(char32_t u) { return u >= 0xDC00 && u <= 0xDFFF; }
 
 // Calls fn for each code point of UTF-16 text.
-template <typename Fn>
-void EachCodePoint(const std::u16string& s, Fn&& fn) {
+template <typename Fn> void EachCodePoint(const std::u16string& s, Fn&& fn)
+{
     for (std::size_t i = 0; i < s.size(); ++i) {
         const char32_t u = s[i];
         if (IsHigh(u) && i + 1 < s.size() && IsLow(s[i + 1])) {
@@ -27,7 +27,8 @@ void EachCodePoint(const std::u16string& s, Fn&& fn) {
     }
 }
 
-void AppendUtf16(std::u16string& out, char32_t cp) {
+void AppendUtf16(std::u16string& out, char32_t cp)
+{
     if (cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) cp = kReplacement;
     if (cp < 0x10000) {
         out.push_back(static_cast<char16_t>(cp));
@@ -40,7 +41,8 @@ void AppendUtf16(std::u16string& out, char32_t cp) {
 
 }  // namespace
 
-std::string ToUtf8(const std::u16string& s) {
+std::string ToUtf8(const std::u16string& s)
+{
     std::string out;
     EachCodePoint(s, [&](char32_t cp) {
         if (cp < 0x80) {
@@ -62,17 +64,30 @@ std::string ToUtf8(const std::u16string& s) {
     return out;
 }
 
-std::u16string FromUtf8(const std::string& s) {
+std::u16string FromUtf8(const std::string& s)
+{
     std::u16string out;
     std::size_t i = 0;
     while (i < s.size()) {
         const auto b0 = static_cast<unsigned char>(s[i]);
         int len = 0;
         char32_t cp = 0, min = 0;
-        if (b0 < 0x80) { len = 1; cp = b0; }
-        else if ((b0 & 0xE0) == 0xC0) { len = 2; cp = b0 & 0x1F; min = 0x80; }
-        else if ((b0 & 0xF0) == 0xE0) { len = 3; cp = b0 & 0x0F; min = 0x800; }
-        else if ((b0 & 0xF8) == 0xF0) { len = 4; cp = b0 & 0x07; min = 0x10000; }
+        if (b0 < 0x80) {
+            len = 1;
+            cp = b0;
+        } else if ((b0 & 0xE0) == 0xC0) {
+            len = 2;
+            cp = b0 & 0x1F;
+            min = 0x80;
+        } else if ((b0 & 0xF0) == 0xE0) {
+            len = 3;
+            cp = b0 & 0x0F;
+            min = 0x800;
+        } else if ((b0 & 0xF8) == 0xF0) {
+            len = 4;
+            cp = b0 & 0x07;
+            min = 0x10000;
+        }
         if (len == 0) {  // a stray continuation byte or an invalid lead byte
             AppendUtf16(out, kReplacement);
             ++i;
@@ -92,7 +107,8 @@ std::u16string FromUtf8(const std::string& s) {
     return out;
 }
 
-std::wstring ToWide(const std::u16string& s) {
+std::wstring ToWide(const std::u16string& s)
+{
     std::wstring out;
     if constexpr (sizeof(wchar_t) == 2) {
         out.assign(s.begin(), s.end());
@@ -102,7 +118,8 @@ std::wstring ToWide(const std::u16string& s) {
     return out;
 }
 
-std::u16string FromWide(const std::wstring& s) {
+std::u16string FromWide(const std::wstring& s)
+{
     std::u16string out;
     if constexpr (sizeof(wchar_t) == 2) {
         out.assign(s.begin(), s.end());

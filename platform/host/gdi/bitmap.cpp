@@ -29,10 +29,7 @@ std::unique_ptr<Bitmap> NewBitmap(int cx, int cy, int bitsPerPixel)
     }
 }
 
-HBITMAP AddBitmap(std::unique_ptr<Bitmap> b)
-{
-    return b ? static_cast<HBITMAP>(Add(std::move(b))) : nullptr;
-}
+HBITMAP AddBitmap(std::unique_ptr<Bitmap> b) { return b ? static_cast<HBITMAP>(Add(std::move(b))) : nullptr; }
 
 // CreateBitmap's bits: rows top-down, each padded to a WORD; 1 bpp is
 // most significant bit first with 1 = white, 32 bpp is B, G, R, unused.

@@ -16,8 +16,8 @@ struct Canvas {
     std::uint32_t* pixels = nullptr;
     int width = 0, height = 0;
     bool mono = false;
-    POINT origin{};  // device position of logical (0,0)
-    RECT clip{};     // device coordinates, inside 0..width x 0..height
+    POINT origin{};                            // device position of logical (0,0)
+    RECT clip{};                               // device coordinates, inside 0..width x 0..height
     const std::vector<RECT>* parts = nullptr;  // when set, only these pieces of the clip change
 
     std::uint32_t& At(int x, int y) const { return pixels[static_cast<std::size_t>(y) * width + x]; }
@@ -39,8 +39,7 @@ void FillDevice(const Canvas& c, const RECT& r, std::uint32_t pixel);
 // Calls draw(piece) for each piece of a device rectangle that ClipToDevice
 // returned which lies in the clip's parts (the whole rectangle when the clip
 // is one rectangle). Drawing routines write only inside the pieces.
-template <class Draw>
-void ForEachPart(const Canvas& c, const RECT& r, Draw draw)
+template <class Draw> void ForEachPart(const Canvas& c, const RECT& r, Draw draw)
 {
     if (IsRectEmpty(&r)) return;
     if (!c.parts) {

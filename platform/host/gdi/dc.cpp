@@ -52,8 +52,7 @@ void ReleaseSelections(HDC handle, Dc& dc)
     Drop(dc.font);
 }
 
-template <class H>
-HGDIOBJ Swap(H& slot, HGDIOBJ obj)
+template <class H> HGDIOBJ Swap(H& slot, HGDIOBJ obj)
 {
     H previous = slot;
     if (previous != obj) {
@@ -142,9 +141,7 @@ HGDIOBJ SelectObject(HDC handle, HGDIOBJ obj)
     case Kind::Brush: return Swap(dc->brush, obj);
     case Kind::Pen: return Swap(dc->pen, obj);
     case Kind::Font: return Swap(dc->font, obj);
-    default:
-        SetLastError(ERROR_INVALID_HANDLE);
-        return nullptr;
+    default: SetLastError(ERROR_INVALID_HANDLE); return nullptr;
     }
 }
 
@@ -157,9 +154,7 @@ HGDIOBJ GetCurrentObject(HDC handle, UINT type)
     case OBJ_BRUSH: return dc->brush;
     case OBJ_PEN: return dc->pen;
     case OBJ_FONT: return dc->font;
-    default:
-        SetLastError(ERROR_INVALID_PARAMETER);
-        return nullptr;
+    default: SetLastError(ERROR_INVALID_PARAMETER); return nullptr;
     }
 }
 
@@ -215,10 +210,14 @@ int GetDeviceCaps(HDC handle, int index)
     case PLANES: return 1;
     case LOGPIXELSX:
     case LOGPIXELSY: return 96;
-    case HORZRES: { RECT r = host::CurrentPresenter().ScreenRect(); return r.right - r.left; }
-    case VERTRES: { RECT r = host::CurrentPresenter().ScreenRect(); return r.bottom - r.top; }
-    default:
-        SetLastError(ERROR_INVALID_PARAMETER);
-        return 0;
+    case HORZRES: {
+        RECT r = host::CurrentPresenter().ScreenRect();
+        return r.right - r.left;
+    }
+    case VERTRES: {
+        RECT r = host::CurrentPresenter().ScreenRect();
+        return r.bottom - r.top;
+    }
+    default: SetLastError(ERROR_INVALID_PARAMETER); return 0;
     }
 }

@@ -149,7 +149,8 @@ int DrawTextW(HDC handle, LPCWSTR text, int count, LPRECT rect, UINT format)
         std::vector<Line> lines = Layout(*face, format, limit).Lines(StripPrefixes(s, format & DT_NOPREFIX));
 
         const int lineHeight = face->metrics.ascent + face->metrics.descent;
-        const int total = static_cast<int>(std::min<std::size_t>(lines.size(), INT32_MAX / std::max(1, lineHeight))) * lineHeight;
+        const int total =
+            static_cast<int>(std::min<std::size_t>(lines.size(), INT32_MAX / std::max(1, lineHeight))) * lineHeight;
         int widest = 0;
         for (const Line& l : lines) widest = std::max(widest, l.width);
 
@@ -173,7 +174,8 @@ int DrawTextW(HDC handle, LPCWSTR text, int count, LPRECT rect, UINT format)
             else if (format & DT_RIGHT) x = std::int64_t{rect->right} - l.width;
             auto lx = static_cast<int>(std::clamp<std::int64_t>(x, INT32_MIN, INT32_MAX));
             auto ly = static_cast<int>(std::clamp<std::int64_t>(y, INT32_MIN, INT32_MAX));
-            ExtTextOutW(handle, lx, ly, options, rect, l.text.data(), static_cast<UINT>(l.text.size()), l.advances.data());
+            ExtTextOutW(handle, lx, ly, options, rect, l.text.data(), static_cast<UINT>(l.text.size()),
+                        l.advances.data());
             std::int64_t pen = lx;
             for (std::size_t i = 0; i < l.text.size(); ++i) {
                 if (l.underline[i]) {

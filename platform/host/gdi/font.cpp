@@ -24,8 +24,7 @@ FontFace* FaceOf(Dc& dc)
 int TextWidth(FontFace& face, std::wstring_view text, const INT* dx)
 {
     std::int64_t width = 0;
-    for (std::size_t i = 0; i < text.size(); ++i)
-        width += dx ? dx[i] : face.AdvanceFor(static_cast<char32_t>(text[i]));
+    for (std::size_t i = 0; i < text.size(); ++i) width += dx ? dx[i] : face.AdvanceFor(static_cast<char32_t>(text[i]));
     return static_cast<int>(std::clamp<std::int64_t>(width, INT32_MIN, INT32_MAX));
 }
 

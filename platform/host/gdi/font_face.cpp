@@ -48,9 +48,9 @@ const char* LanguageOf(BYTE charset)
 {
     switch (charset) {
     case HANGUL_CHARSET: return "ko";
-    case 128: return "ja";      // SHIFTJIS_CHARSET
-    case 134: return "zh-cn";   // GB2312_CHARSET
-    case 136: return "zh-tw";   // CHINESEBIG5_CHARSET
+    case 128: return "ja";     // SHIFTJIS_CHARSET
+    case 134: return "zh-cn";  // GB2312_CHARSET
+    case 136: return "zh-tw";  // CHINESEBIG5_CHARSET
     default: return nullptr;
     }
 }
@@ -72,8 +72,8 @@ struct Substitute {
     const char* family;
 };
 constexpr Substitute kSubstitutes[] = {
-    {"굴림", "NanumGothic"},         {"gulim", "NanumGothic"},         {"돋움", "NanumGothic"},
-    {"dotum", "NanumGothic"},        {"굴림체", "NanumGothicCoding"}, {"gulimche", "NanumGothicCoding"},
+    {"굴림", "NanumGothic"},         {"gulim", "NanumGothic"},          {"돋움", "NanumGothic"},
+    {"dotum", "NanumGothic"},        {"굴림체", "NanumGothicCoding"},   {"gulimche", "NanumGothicCoding"},
     {"돋움체", "NanumGothicCoding"}, {"dotumche", "NanumGothicCoding"}, {"바탕", "NanumMyeongjo"},
     {"batang", "NanumMyeongjo"},
 };
@@ -265,10 +265,7 @@ FontFace::~FontFace()
     if (ft) FT_Done_Face(ft);
 }
 
-bool FontFace::HasGlyph(char32_t c) const
-{
-    return FT_Get_Char_Index(ft, static_cast<FT_ULong>(c)) != 0;
-}
+bool FontFace::HasGlyph(char32_t c) const { return FT_Get_Char_Index(ft, static_cast<FT_ULong>(c)) != 0; }
 
 const Glyph& FontFace::GlyphFor(char32_t c)
 {
@@ -294,8 +291,8 @@ const Glyph& FontFace::GlyphFor(char32_t c)
             for (int y = 0; y < g.rows; ++y) {
                 const unsigned char* row = bm.buffer + static_cast<std::ptrdiff_t>(y) * bm.pitch;
                 for (int x = 0; x < g.width; ++x) {
-                    bool ink = bm.pixel_mode == FT_PIXEL_MODE_MONO ? (row[x / 8] & (0x80 >> (x % 8))) != 0
-                                                                   : row[x] >= 128;
+                    bool ink =
+                        bm.pixel_mode == FT_PIXEL_MODE_MONO ? (row[x / 8] & (0x80 >> (x % 8))) != 0 : row[x] >= 128;
                     g.bits[static_cast<std::size_t>(y) * g.width + x] = ink ? 1 : 0;
                 }
             }

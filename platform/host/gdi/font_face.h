@@ -16,8 +16,8 @@ struct FT_FaceRec_;
 namespace host::gdi {
 
 struct Glyph {
-    int advance = 0;          // pixels to the next pen position
-    int left = 0, top = 0;    // bitmap origin relative to pen / baseline (top is up)
+    int advance = 0;        // pixels to the next pen position
+    int left = 0, top = 0;  // bitmap origin relative to pen / baseline (top is up)
     int width = 0, rows = 0;
     std::vector<std::uint8_t> bits;  // width*rows, 1 = ink
 };

@@ -169,7 +169,8 @@ BOOL DestroyIcon(HICON handle)
     return TRUE;
 }
 
-BOOL DrawIconEx(HDC dcHandle, int x, int y, HICON iconHandle, int cx, int cy, UINT /*step*/, HBRUSH /*flicker*/, UINT flags)
+BOOL DrawIconEx(HDC dcHandle, int x, int y, HICON iconHandle, int cx, int cy, UINT /*step*/, HBRUSH /*flicker*/,
+                UINT flags)
 {
     Dc* dc = GetDc(dcHandle);
     if (!dc) return FALSE;

@@ -58,11 +58,8 @@ int GetObjectW(HGDIOBJ obj, int size, LPVOID out)
         bm.bmBitsPixel = static_cast<WORD>(b.bitsPerPixel);
         return give(&bm, static_cast<int>(sizeof bm));
     }
-    case Kind::Font:
-        return give(&static_cast<Font*>(o)->logfont, static_cast<int>(sizeof(LOGFONTW)));
-    default:
-        SetLastError(ERROR_INVALID_PARAMETER);
-        return 0;
+    case Kind::Font: return give(&static_cast<Font*>(o)->logfont, static_cast<int>(sizeof(LOGFONTW)));
+    default: SetLastError(ERROR_INVALID_PARAMETER); return 0;
     }
 }
 

@@ -23,8 +23,8 @@ enum class Kind { Bitmap, Brush, Pen, Font, MemoryDc, SurfaceDc, Icon };
 struct Object {
     virtual ~Object() = default;
     virtual Kind kind() const = 0;
-    bool stock = false;       // never deleted
-    int selections = 0;       // how many DCs hold it now (brushes, pens, fonts)
+    bool stock = false;  // never deleted
+    int selections = 0;  // how many DCs hold it now (brushes, pens, fonts)
 };
 
 // A bitmap's pixels: a fresh bitmap's from calloc, whose large blocks are
@@ -57,9 +57,9 @@ private:
 struct Bitmap final : Object {
     Kind kind() const override { return Kind::Bitmap; }
     int width = 0, height = 0;
-    int bitsPerPixel = 32;    // 32 (the display's format) or 1
+    int bitsPerPixel = 32;  // 32 (the display's format) or 1
     PixelStore pixels;
-    HDC selectedIn = nullptr; // a bitmap lives in at most one DC
+    HDC selectedIn = nullptr;  // a bitmap lives in at most one DC
 
     // Bytes per row of its device-dependent bits: padded to a whole WORD.
     std::size_t RowBytes() const { return static_cast<std::size_t>((width * bitsPerPixel + 15) / 16) * 2; }
@@ -107,7 +107,7 @@ struct SurfaceDc final : Dc {
     Kind kind() const override { return Kind::SurfaceDc; }
     std::shared_ptr<Surface> surface;
     POINT origin{};
-    RECT clip{};  // surface coordinates, already within the surface
+    RECT clip{};              // surface coordinates, already within the surface
     std::vector<RECT> parts;  // disjoint pieces of `clip` that drawing may change; empty: all of it
 };
 
@@ -118,8 +118,7 @@ void* Add(std::unique_ptr<Object> object);
 Object* Get(const void* handle);
 void Remove(const void* handle);
 
-template <class T>
-T* GetAs(const void* handle, Kind kind)
+template <class T> T* GetAs(const void* handle, Kind kind)
 {
     Object* o = Get(handle);
     if (!o) return nullptr;
@@ -146,10 +145,7 @@ constexpr std::size_t kMaxBytes = std::size_t{256} << 20;
 bool SaneSize(int cx, int cy);
 
 // COLORREF (0x00BBGGRR) and pixel (0x00RRGGBB) conversion.
-inline std::uint32_t ToPixel(COLORREF c)
-{
-    return (GetRValue(c) << 16) | (GetGValue(c) << 8) | GetBValue(c);
-}
+inline std::uint32_t ToPixel(COLORREF c) { return (GetRValue(c) << 16) | (GetGValue(c) << 8) | GetBValue(c); }
 inline COLORREF ToColorRef(std::uint32_t p) { return RGB((p >> 16) & 0xFF, (p >> 8) & 0xFF, p & 0xFF); }
 
 // A colour as a monochrome device stores it: white when bright, else black.

@@ -7,8 +7,7 @@
 namespace host::gdi {
 namespace {
 
-template <class T>
-void* AddStock(std::unique_ptr<T> object)
+template <class T> void* AddStock(std::unique_ptr<T> object)
 {
     object->stock = true;
     return Add(std::move(object));

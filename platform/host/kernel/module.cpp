@@ -18,14 +18,14 @@ namespace host {
 namespace {
 
 // The one module a host process has; its address is the HMODULE.
-struct HINSTANCE__ g_module{};
-
+struct HINSTANCE__ g_module {};
 
 constexpr std::uint16_t kLangNeutral = 0;
 constexpr std::uint16_t kLangKorean = 1042;
 constexpr std::uint16_t kLangEnglishUs = 1033;
 
-res::ResFile ParseOrReport(res::Bytes bytes) {
+res::ResFile ParseOrReport(res::Bytes bytes)
+{
     try {
         return res::ResFile::Parse(bytes);
     } catch (const res::ResError& e) {
@@ -44,7 +44,8 @@ struct State {
     std::optional<res::ResFile> embedded;  // parsed at most once
     std::optional<Replacement> replacement;
 
-    const res::ResFile& Current() {
+    const res::ResFile& Current()
+    {
         std::lock_guard lock(mutex);
         if (replacement) return replacement->file;
         if (!embedded) {
@@ -55,7 +56,8 @@ struct State {
     }
 };
 
-State& TheState() {
+State& TheState()
+{
     static State state;
     return state;
 }
@@ -65,7 +67,8 @@ bool IsOurModule(HMODULE module) { return module == nullptr || module == &g_modu
 enum class Miss { None, NoResources, Type, Name, Language };
 
 const res::ResEntry* Lookup(const res::ResFile& file, const res::ResId& type, const res::ResId& name,
-                            std::optional<std::uint16_t> language, Miss& miss) {
+                            std::optional<std::uint16_t> language, Miss& miss)
+{
     miss = Miss::None;
     if (file.entries().empty()) {
         miss = Miss::NoResources;
@@ -86,19 +89,21 @@ const res::ResEntry* Lookup(const res::ResFile& file, const res::ResId& type, co
     return nullptr;
 }
 
-void SetMissError(Miss miss) {
+void SetMissError(Miss miss)
+{
     switch (miss) {
-        case Miss::None: break;
-        case Miss::NoResources: SetLastError(ERROR_RESOURCE_DATA_NOT_FOUND); break;
-        case Miss::Type: SetLastError(ERROR_RESOURCE_TYPE_NOT_FOUND); break;
-        case Miss::Name: SetLastError(ERROR_RESOURCE_NAME_NOT_FOUND); break;
-        case Miss::Language: SetLastError(ERROR_RESOURCE_LANG_NOT_FOUND); break;
+    case Miss::None: break;
+    case Miss::NoResources: SetLastError(ERROR_RESOURCE_DATA_NOT_FOUND); break;
+    case Miss::Type: SetLastError(ERROR_RESOURCE_TYPE_NOT_FOUND); break;
+    case Miss::Name: SetLastError(ERROR_RESOURCE_NAME_NOT_FOUND); break;
+    case Miss::Language: SetLastError(ERROR_RESOURCE_LANG_NOT_FOUND); break;
     }
 }
 
 // An HRSRC is the address of an entry of the current resources; anything
 // else is refused rather than followed.
-const res::ResEntry* EntryOf(HRSRC handle) {
+const res::ResEntry* EntryOf(HRSRC handle)
+{
     const auto& entries = ModuleResources().entries();
     const auto* p = reinterpret_cast<const res::ResEntry*>(handle);
     for (const res::ResEntry& e : entries)
@@ -106,7 +111,8 @@ const res::ResEntry* EntryOf(HRSRC handle) {
     return nullptr;
 }
 
-HRSRC Find(HMODULE module, LPCWSTR type, LPCWSTR name, std::optional<std::uint16_t> language) {
+HRSRC Find(HMODULE module, LPCWSTR type, LPCWSTR name, std::optional<std::uint16_t> language)
+{
     if (!IsOurModule(module)) {
         SetLastError(ERROR_INVALID_HANDLE);
         return nullptr;
@@ -123,7 +129,8 @@ HRSRC Find(HMODULE module, LPCWSTR type, LPCWSTR name, std::optional<std::uint16
 
 // Quotes one argument so that the usual Windows command-line splitting gives
 // it back unchanged.
-void AppendQuoted(std::wstring& out, const std::wstring& arg) {
+void AppendQuoted(std::wstring& out, const std::wstring& arg)
+{
     if (!arg.empty() && arg.find_first_of(L" \t\"") == std::wstring::npos) {
         out += arg;
         return;
@@ -144,7 +151,8 @@ void AppendQuoted(std::wstring& out, const std::wstring& arg) {
     out += L'"';
 }
 
-std::wstring ReadCommandLine() {
+std::wstring ReadCommandLine()
+{
     std::string raw;
     if (std::FILE* f = std::fopen("/proc/self/cmdline", "rb")) {
         char buf[4096];
@@ -168,7 +176,8 @@ std::wstring ReadCommandLine() {
 
 const res::ResFile& ModuleResources() { return TheState().Current(); }
 
-void ReplaceModuleResources(std::vector<std::uint8_t> bytes) {
+void ReplaceModuleResources(std::vector<std::uint8_t> bytes)
+{
     State& s = TheState();
     std::lock_guard lock(s.mutex);
     s.replacement.emplace();
@@ -176,13 +185,15 @@ void ReplaceModuleResources(std::vector<std::uint8_t> bytes) {
     if (!s.replacement->bytes.empty()) s.replacement->file = ParseOrReport(s.replacement->bytes);
 }
 
-void RestoreModuleResources() {
+void RestoreModuleResources()
+{
     State& s = TheState();
     std::lock_guard lock(s.mutex);
     s.replacement.reset();
 }
 
-res::ResId ResIdFromDesignator(LPCWSTR id) {
+res::ResId ResIdFromDesignator(LPCWSTR id)
+{
     if (IS_INTRESOURCE(id)) return res::ResId::Ordinal(LOWORD(id));
     const std::wstring s(id);
     if (s.size() >= 2 && s.size() <= 6 && s[0] == L'#') {
@@ -200,12 +211,14 @@ res::ResId ResIdFromDesignator(LPCWSTR id) {
     return res::ResId::Name(FromWide(s));
 }
 
-const res::ResEntry* FindModuleResource(const res::ResId& type, const res::ResId& name) {
+const res::ResEntry* FindModuleResource(const res::ResId& type, const res::ResId& name)
+{
     Miss miss;
     return Lookup(ModuleResources(), type, name, std::nullopt, miss);
 }
 
-std::string ExecutablePath() {
+std::string ExecutablePath()
+{
     std::string path(256, '\0');
     for (;;) {
         const ssize_t n = readlink("/proc/self/exe", path.data(), path.size());
@@ -222,13 +235,15 @@ std::string ExecutablePath() {
 
 // ---- the Win32 functions -----------------------------------------------------
 
-HMODULE GetModuleHandleW(LPCWSTR moduleName) {
+HMODULE GetModuleHandleW(LPCWSTR moduleName)
+{
     if (moduleName == nullptr) return &host::g_module;
     SetLastError(ERROR_MOD_NOT_FOUND);
     return nullptr;
 }
 
-DWORD GetModuleFileNameW(HMODULE module, LPWSTR fileName, DWORD size) {
+DWORD GetModuleFileNameW(HMODULE module, LPWSTR fileName, DWORD size)
+{
     if (!host::IsOurModule(module)) {
         SetLastError(ERROR_MOD_NOT_FOUND);
         return 0;
@@ -250,22 +265,23 @@ DWORD GetModuleFileNameW(HMODULE module, LPWSTR fileName, DWORD size) {
     return static_cast<DWORD>(path.size());
 }
 
-LPWSTR GetCommandLineW() {
+LPWSTR GetCommandLineW()
+{
     static std::wstring line = host::ReadCommandLine();
     return line.data();
 }
 
-HRSRC FindResourceW(HMODULE module, LPCWSTR name, LPCWSTR type) {
-    return host::Find(module, type, name, std::nullopt);
-}
+HRSRC FindResourceW(HMODULE module, LPCWSTR name, LPCWSTR type) { return host::Find(module, type, name, std::nullopt); }
 
 // Language 0 (neutral) means "the thread's languages", the order of
 // FindResourceW; any other language must match exactly.
-HRSRC FindResourceExW(HMODULE module, LPCWSTR type, LPCWSTR name, WORD language) {
+HRSRC FindResourceExW(HMODULE module, LPCWSTR type, LPCWSTR name, WORD language)
+{
     return host::Find(module, type, name, language == 0 ? std::nullopt : std::optional<std::uint16_t>(language));
 }
 
-HGLOBAL LoadResource(HMODULE module, HRSRC resInfo) {
+HGLOBAL LoadResource(HMODULE module, HRSRC resInfo)
+{
     const host::res::ResEntry* e = host::IsOurModule(module) ? host::EntryOf(resInfo) : nullptr;
     if (!e) {
         SetLastError(ERROR_INVALID_HANDLE);
@@ -277,7 +293,8 @@ HGLOBAL LoadResource(HMODULE module, HRSRC resInfo) {
 
 LPVOID LockResource(HGLOBAL resData) { return resData; }
 
-DWORD SizeofResource(HMODULE module, HRSRC resInfo) {
+DWORD SizeofResource(HMODULE module, HRSRC resInfo)
+{
     const host::res::ResEntry* e = host::IsOurModule(module) ? host::EntryOf(resInfo) : nullptr;
     if (!e) {
         SetLastError(ERROR_INVALID_HANDLE);

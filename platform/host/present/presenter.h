@@ -25,9 +25,9 @@ public:
     virtual void WindowHidden(HWND) {}
     virtual void WindowMinimized(HWND) {}
     virtual void WindowRestored(HWND) {}
-    virtual void TextChanged(HWND) {}   // a top-level window's text became another
+    virtual void TextChanged(HWND) {}  // a top-level window's text became another
     virtual void IconChanged(HWND) {}
-    virtual void Painted(HWND) {}       // the window's surface has new pixels
+    virtual void Painted(HWND) {}  // the window's surface has new pixels
 
     // The primary screen and its work area, in screen coordinates (what
     // GetSystemMetrics, GetDeviceCaps and SPI_GETWORKAREA report).

@@ -4,39 +4,42 @@
 
 namespace host::res {
 
-std::string Hex(std::uint64_t value) {
+std::string Hex(std::uint64_t value)
+{
     char buf[24];
     std::snprintf(buf, sizeof buf, "0x%llX", static_cast<unsigned long long>(value));
     return buf;
 }
 
-void ByteReader::Fail(const std::string& field, const std::string& problem) const {
-    FailAt(m_pos, field, problem);
-}
+void ByteReader::Fail(const std::string& field, const std::string& problem) const { FailAt(m_pos, field, problem); }
 
-void ByteReader::FailAt(std::size_t at, const std::string& field, const std::string& problem) const {
+void ByteReader::FailAt(std::size_t at, const std::string& field, const std::string& problem) const
+{
     throw ResError(m_context + ": " + field + " at offset " + Hex(at) + ": " + problem);
 }
 
-void ByteReader::Need(std::size_t n, const std::string& field) const {
+void ByteReader::Need(std::size_t n, const std::string& field) const
+{
     if (n > remaining())
-        Fail(field, "needs " + std::to_string(n) + " bytes, " + std::to_string(remaining()) +
-                        " left (truncated)");
+        Fail(field, "needs " + std::to_string(n) + " bytes, " + std::to_string(remaining()) + " left (truncated)");
 }
 
-std::uint8_t ByteReader::U8(const std::string& field) {
+std::uint8_t ByteReader::U8(const std::string& field)
+{
     Need(1, field);
     return m_bytes[m_pos++];
 }
 
-std::uint16_t ByteReader::U16(const std::string& field) {
+std::uint16_t ByteReader::U16(const std::string& field)
+{
     Need(2, field);
     const auto v = static_cast<std::uint16_t>(m_bytes[m_pos] | (m_bytes[m_pos + 1] << 8));
     m_pos += 2;
     return v;
 }
 
-std::uint32_t ByteReader::U32(const std::string& field) {
+std::uint32_t ByteReader::U32(const std::string& field)
+{
     Need(4, field);
     std::uint32_t v = 0;
     for (int i = 3; i >= 0; --i) v = (v << 8) | m_bytes[m_pos + i];
@@ -44,19 +47,22 @@ std::uint32_t ByteReader::U32(const std::string& field) {
     return v;
 }
 
-Bytes ByteReader::Take(std::size_t n, const std::string& field) {
+Bytes ByteReader::Take(std::size_t n, const std::string& field)
+{
     Need(n, field);
     Bytes out = m_bytes.subspan(m_pos, n);
     m_pos += n;
     return out;
 }
 
-void ByteReader::Align4(const std::string& field) {
+void ByteReader::Align4(const std::string& field)
+{
     const std::size_t pad = (4 - m_pos % 4) % 4;
     Skip(pad, field + " padding");
 }
 
-std::u16string ByteReader::Sz(const std::string& field) {
+std::u16string ByteReader::Sz(const std::string& field)
+{
     const std::size_t start = m_pos;
     std::u16string out;
     for (;;) {
@@ -67,7 +73,8 @@ std::u16string ByteReader::Sz(const std::string& field) {
     }
 }
 
-ResId ByteReader::SzOrOrd(const std::string& field) {
+ResId ByteReader::SzOrOrd(const std::string& field)
+{
     Need(2, field);
     const std::uint16_t first = static_cast<std::uint16_t>(m_bytes[m_pos] | (m_bytes[m_pos + 1] << 8));
     if (first == 0xFFFF) {

@@ -16,7 +16,8 @@ class ByteReader {
 public:
     // `context` prefixes every message ("dialog", "version", ...).
     ByteReader(Bytes bytes, std::string context, std::size_t pos = 0)
-        : m_bytes(bytes), m_context(std::move(context)), m_pos(pos) {}
+        : m_bytes(bytes), m_context(std::move(context)), m_pos(pos)
+    {}
 
     std::size_t pos() const { return m_pos; }
     std::size_t remaining() const { return m_pos <= m_bytes.size() ? m_bytes.size() - m_pos : 0; }

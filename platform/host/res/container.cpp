@@ -8,7 +8,8 @@ namespace {
 
 // In a .res a type or name is 0xFFFF + ordinal or a non-empty string; the
 // "none" form of dialog templates does not exist here.
-ResId ReadResName(ByteReader& c, const std::string& field) {
+ResId ReadResName(ByteReader& c, const std::string& field)
+{
     const std::size_t at = c.pos();
     ResId id = c.SzOrOrd(field);
     if (!id.IsOrdinal() && id.name().empty()) c.FailAt(at, field, "empty name");
@@ -19,7 +20,8 @@ char16_t FoldAscii(char16_t u) { return (u >= u'a' && u <= u'z') ? static_cast<c
 
 // Resource names match without regard to case, as resource compilers store
 // them upper-cased; only ASCII letters are folded.
-bool SameId(const ResId& a, const ResId& b) {
+bool SameId(const ResId& a, const ResId& b)
+{
     if (a.IsOrdinal() != b.IsOrdinal()) return false;
     if (a.IsOrdinal()) return a.ordinal() == b.ordinal();
     const auto& x = a.name();
@@ -32,7 +34,8 @@ bool SameId(const ResId& a, const ResId& b) {
 
 }  // namespace
 
-ResFile ResFile::Parse(Bytes bytes) {
+ResFile ResFile::Parse(Bytes bytes)
+{
     if (bytes.empty()) throw ResError("res file: empty (no marker record)");
     ResFile file;
     std::size_t start = 0;
@@ -57,8 +60,8 @@ ResFile ResFile::Parse(Bytes bytes) {
             c.FailAt(start + 4, rec + " HeaderSize",
                      std::to_string(headerSize) + " is smaller than its fields (" + std::to_string(fields) + " bytes)");
         if (static_cast<std::uint64_t>(start) + headerSize > bytes.size())
-            c.FailAt(start + 4, rec + " HeaderSize", std::to_string(headerSize) + " runs past the end (" +
-                                                         Hex(bytes.size()) + ")");
+            c.FailAt(start + 4, rec + " HeaderSize",
+                     std::to_string(headerSize) + " runs past the end (" + Hex(bytes.size()) + ")");
         const std::uint64_t dataStart = static_cast<std::uint64_t>(start) + headerSize;
         const std::uint64_t dataEnd = dataStart + dataSize;
         if (dataEnd > bytes.size())
@@ -68,10 +71,9 @@ ResFile ResFile::Parse(Bytes bytes) {
         e.data = bytes.subspan(static_cast<std::size_t>(dataStart), dataSize);
 
         if (index == 0) {
-            const bool marker = dataSize == 0 && headerSize == 32 && e.type == ResId::Ordinal(0) &&
-                                e.name == ResId::Ordinal(0);
-            if (!marker)
-                c.FailAt(0, "record 0", "not the empty 32-byte marker record a 32-bit .res begins with");
+            const bool marker =
+                dataSize == 0 && headerSize == 32 && e.type == ResId::Ordinal(0) && e.name == ResId::Ordinal(0);
+            if (!marker) c.FailAt(0, "record 0", "not the empty 32-byte marker record a 32-bit .res begins with");
         } else {
             file.m_entries.push_back(std::move(e));
         }
@@ -81,8 +83,8 @@ ResFile ResFile::Parse(Bytes bytes) {
     return file;
 }
 
-const ResEntry* ResFile::Find(const ResId& type, const ResId& name,
-                              std::optional<std::uint16_t> language) const {
+const ResEntry* ResFile::Find(const ResId& type, const ResId& name, std::optional<std::uint16_t> language) const
+{
     for (const ResEntry& e : m_entries) {
         if (!SameId(e.type, type) || !SameId(e.name, name)) continue;
         if (language && e.language != *language) continue;

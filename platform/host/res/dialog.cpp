@@ -10,12 +10,14 @@ constexpr std::uint32_t kDsSetFont = 0x40;
 
 // In the template's own menu and class fields a lone 0x0000 means "none",
 // held as ordinal 0.
-ResId NoneIfEmpty(ResId id) {
+ResId NoneIfEmpty(ResId id)
+{
     if (!id.IsOrdinal() && id.name().empty()) return ResId::Ordinal(0);
     return id;
 }
 
-DialogItem ReadItem(ByteReader& c, int index) {
+DialogItem ReadItem(ByteReader& c, int index)
+{
     const std::string f = "item " + std::to_string(index) + " ";
     // Items start on DWORD boundaries counted from the template's start.
     c.Align4(f + "alignment");
@@ -38,7 +40,8 @@ DialogItem ReadItem(ByteReader& c, int index) {
 
 }  // namespace
 
-DialogTemplate DecodeDialogEx(Bytes bytes) {
+DialogTemplate DecodeDialogEx(Bytes bytes)
+{
     ByteReader c(bytes, "dialog");
     DialogTemplate d;
     d.dlgVer = c.U16("dlgVer");
@@ -67,8 +70,8 @@ DialogTemplate DecodeDialogEx(Bytes bytes) {
     // The smallest item is 30 bytes; a count no data could hold is refused
     // before anything is allocated for it.
     if (std::size_t{count} * 30 > c.remaining())
-        c.FailAt(16, "cDlgItems", std::to_string(count) + " items cannot fit in the " +
-                                             std::to_string(c.remaining()) + " bytes left");
+        c.FailAt(16, "cDlgItems",
+                 std::to_string(count) + " items cannot fit in the " + std::to_string(c.remaining()) + " bytes left");
     d.items.reserve(count);
     for (int i = 0; i < count; ++i) d.items.push_back(ReadItem(c, i));
     return d;

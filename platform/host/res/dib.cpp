@@ -7,12 +7,12 @@
 
 namespace host::res {
 
-InfoHeader ReadInfoHeader(ByteReader& c) {
+InfoHeader ReadInfoHeader(ByteReader& c)
+{
     InfoHeader h;
     const std::size_t at = c.pos();
     const std::uint32_t size = c.U32("biSize");
-    if (size != 40)
-        c.FailAt(at, "biSize", std::to_string(size) + " is not the 40-byte BITMAPINFOHEADER");
+    if (size != 40) c.FailAt(at, "biSize", std::to_string(size) + " is not the 40-byte BITMAPINFOHEADER");
     h.width = c.I32("biWidth");
     h.height = c.I32("biHeight");
     h.planes = c.U16("biPlanes");
@@ -24,14 +24,14 @@ InfoHeader ReadInfoHeader(ByteReader& c) {
     h.clrUsed = c.U32("biClrUsed");
     h.clrImportant = c.U32("biClrImportant");
     if (h.planes != 1) c.FailAt(at + 12, "biPlanes", std::to_string(h.planes) + ", must be 1");
-    if (h.compression != 0)
-        c.FailAt(at + 16, "biCompression", std::to_string(h.compression) + " is not BI_RGB (0)");
+    if (h.compression != 0) c.FailAt(at + 16, "biCompression", std::to_string(h.compression) + " is not BI_RGB (0)");
     if (h.width <= 0 || h.width > kMaxDibDimension)
         c.FailAt(at + 4, "biWidth", std::to_string(h.width) + " outside 1.." + std::to_string(kMaxDibDimension));
     return h;
 }
 
-Dib DecodeDib24(Bytes bytes) {
+Dib DecodeDib24(Bytes bytes)
+{
     ByteReader c(bytes, "bitmap");
     const InfoHeader h = ReadInfoHeader(c);
     if (h.bitCount != 24) c.FailAt(14, "biBitCount", std::to_string(h.bitCount) + " is not 24");
@@ -46,11 +46,13 @@ Dib DecodeDib24(Bytes bytes) {
     const std::uint64_t needed = stride * static_cast<std::uint64_t>(rows);
     if (h.sizeImage != 0) {
         if (h.sizeImage < needed)
-            c.FailAt(20, "biSizeImage", std::to_string(h.sizeImage) + " is less than the " +
-                                            std::to_string(needed) + " bytes of the rows");
+            c.FailAt(20, "biSizeImage",
+                     std::to_string(h.sizeImage) + " is less than the " + std::to_string(needed) +
+                         " bytes of the rows");
         if (h.sizeImage > c.remaining())
-            c.FailAt(20, "biSizeImage", std::to_string(h.sizeImage) + " bytes run past the end (" +
-                                            std::to_string(c.remaining()) + " left)");
+            c.FailAt(20, "biSizeImage",
+                     std::to_string(h.sizeImage) + " bytes run past the end (" + std::to_string(c.remaining()) +
+                         " left)");
     }
     const Bytes bits = c.Take(static_cast<std::size_t>(needed), "pixel rows");
 

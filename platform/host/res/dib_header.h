@@ -18,12 +18,14 @@ constexpr std::int32_t kMaxDibDimension = 32768;
 InfoHeader ReadInfoHeader(ByteReader& c);
 
 // A pixel as the decoders give it, 0x00RRGGBB.
-inline std::uint32_t Rgb(std::uint8_t r, std::uint8_t g, std::uint8_t b) {
+inline std::uint32_t Rgb(std::uint8_t r, std::uint8_t g, std::uint8_t b)
+{
     return (std::uint32_t{r} << 16) | (std::uint32_t{g} << 8) | b;
 }
 
 // Bytes per row of `width` pixels at `bitCount`, padded to a DWORD.
-inline std::uint64_t DibStride(std::int64_t width, int bitCount) {
+inline std::uint64_t DibStride(std::int64_t width, int bitCount)
+{
     return ((static_cast<std::uint64_t>(width) * bitCount + 31) / 32) * 4;
 }
 

@@ -38,8 +38,15 @@ struct ResId {
 
 // Standard resource type ordinals.
 enum : std::uint16_t {
-    kRtCursor = 1, kRtBitmap = 2, kRtIcon = 3, kRtMenu = 4, kRtDialog = 5,
-    kRtString = 6, kRtGroupCursor = 12, kRtGroupIcon = 14, kRtVersion = 16,
+    kRtCursor = 1,
+    kRtBitmap = 2,
+    kRtIcon = 3,
+    kRtMenu = 4,
+    kRtDialog = 5,
+    kRtString = 6,
+    kRtGroupCursor = 12,
+    kRtGroupIcon = 14,
+    kRtVersion = 16,
     kRtManifest = 24,
 };
 
@@ -74,7 +81,7 @@ private:
 // The 40-byte BITMAPINFOHEADER that RT_BITMAP and RT_ICON images begin with.
 struct InfoHeader {
     std::int32_t width = 0;
-    std::int32_t height = 0;      // as stored: positive means bottom-up
+    std::int32_t height = 0;  // as stored: positive means bottom-up
     std::uint16_t planes = 0;
     std::uint16_t bitCount = 0;
     std::uint32_t compression = 0;
@@ -108,10 +115,10 @@ IconGroup DecodeIconGroup(Bytes bytes);
 struct IconImage {
     int width = 0, height = 0;  // real height (half the header's)
     int bitCount = 0;
-    std::vector<std::uint32_t> palette;   // 0x00RRGGBB
-    std::vector<std::uint32_t> colors;    // width*height, top-down, 0x00RRGGBB
-    std::vector<std::uint8_t> mask;       // width*height, top-down, 1 = transparent
-    std::vector<std::uint8_t> alpha;      // 32 bpp only: width*height, top-down
+    std::vector<std::uint32_t> palette;  // 0x00RRGGBB
+    std::vector<std::uint32_t> colors;   // width*height, top-down, 0x00RRGGBB
+    std::vector<std::uint8_t> mask;      // width*height, top-down, 1 = transparent
+    std::vector<std::uint8_t> alpha;     // 32 bpp only: width*height, top-down
 };
 IconImage DecodeIconImage(Bytes bytes);
 
@@ -120,16 +127,16 @@ struct DialogItem {
     std::uint32_t helpId = 0, exStyle = 0, style = 0;
     std::int16_t x = 0, y = 0, cx = 0, cy = 0;
     std::uint32_t id = 0;
-    ResId windowClass;           // ordinal (0x0080..0x0085) or class name
-    ResId title;                 // text, or ordinal (resource id)
+    ResId windowClass;  // ordinal (0x0080..0x0085) or class name
+    ResId title;        // text, or ordinal (resource id)
     std::vector<std::uint8_t> creationData;
 };
 struct DialogTemplate {
     std::uint16_t dlgVer = 0, signature = 0;
     std::uint32_t helpId = 0, exStyle = 0, style = 0;
     std::int16_t x = 0, y = 0, cx = 0, cy = 0;
-    ResId menu;                  // ordinal 0 = none
-    ResId windowClass;           // ordinal 0 = the predefined dialog class
+    ResId menu;         // ordinal 0 = none
+    ResId windowClass;  // ordinal 0 = the predefined dialog class
     std::u16string title;
     // present when style has DS_SETFONT (0x40)
     std::uint16_t pointSize = 0, weight = 0;

@@ -11,7 +11,8 @@ constexpr int kMaxIconDimension = 256;
 
 }  // namespace
 
-IconGroup DecodeIconGroup(Bytes bytes) {
+IconGroup DecodeIconGroup(Bytes bytes)
+{
     ByteReader c(bytes, "icon group");
     if (c.U16("idReserved") != 0) c.FailAt(0, "idReserved", "must be 0");
     IconGroup g;
@@ -19,8 +20,9 @@ IconGroup DecodeIconGroup(Bytes bytes) {
     if (g.type != 1) c.FailAt(2, "idType", std::to_string(g.type) + " is not an icon group (1)");
     const std::uint16_t count = c.U16("idCount");
     if (std::size_t{count} * 14 > c.remaining())
-        c.FailAt(4, "idCount", std::to_string(count) + " entries of 14 bytes run past the end (" +
-                                   std::to_string(c.remaining()) + " left)");
+        c.FailAt(4, "idCount",
+                 std::to_string(count) + " entries of 14 bytes run past the end (" + std::to_string(c.remaining()) +
+                     " left)");
     for (std::uint16_t i = 0; i < count; ++i) {
         const std::string f = "entry " + std::to_string(i) + " ";
         IconDirEntry e;
@@ -37,7 +39,8 @@ IconGroup DecodeIconGroup(Bytes bytes) {
     return g;
 }
 
-IconImage DecodeIconImage(Bytes bytes) {
+IconImage DecodeIconImage(Bytes bytes)
+{
     ByteReader c(bytes, "icon image");
     if (bytes.size() >= 4 && bytes[0] == 0x89 && bytes[1] == 'P' && bytes[2] == 'N' && bytes[3] == 'G')
         c.FailAt(0, "image", "PNG-compressed icon images are not supported");
@@ -46,8 +49,8 @@ IconImage DecodeIconImage(Bytes bytes) {
         c.FailAt(4, "biWidth", std::to_string(h.width) + " exceeds " + std::to_string(kMaxIconDimension));
     // The header's height covers the colour bits and the mask together.
     if (h.height <= 0 || h.height % 2 != 0 || h.height / 2 > kMaxIconDimension)
-        c.FailAt(8, "biHeight", std::to_string(h.height) + " is not twice a height of 1.." +
-                                    std::to_string(kMaxIconDimension));
+        c.FailAt(8, "biHeight",
+                 std::to_string(h.height) + " is not twice a height of 1.." + std::to_string(kMaxIconDimension));
     const int bpp = h.bitCount;
     if (bpp != 1 && bpp != 4 && bpp != 8 && bpp != 24 && bpp != 32)
         c.FailAt(14, "biBitCount", std::to_string(bpp) + " is not 1, 4, 8, 24 or 32");

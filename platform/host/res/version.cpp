@@ -24,7 +24,8 @@ struct Block {
     Bytes value;
 };
 
-Block ReadBlock(Bytes all, std::size_t start, std::size_t parentEnd, const std::string& path) {
+Block ReadBlock(Bytes all, std::size_t start, std::size_t parentEnd, const std::string& path)
+{
     ByteReader c(all.first(parentEnd), "version", start);
     Block b;
     b.path = path;
@@ -58,8 +59,8 @@ Block ReadBlock(Bytes all, std::size_t start, std::size_t parentEnd, const std::
     return b;
 }
 
-template <typename Fn>
-void ForEachChild(Bytes all, const Block& parent, Fn&& fn) {
+template <typename Fn> void ForEachChild(Bytes all, const Block& parent, Fn&& fn)
+{
     std::size_t at = parent.childrenAt;
     for (int i = 0; at < parent.end; ++i) {
         Block child = ReadBlock(all, at, parent.end, parent.path + "/" + std::to_string(i));
@@ -69,7 +70,8 @@ void ForEachChild(Bytes all, const Block& parent, Fn&& fn) {
     }
 }
 
-std::u16string TextValue(const Block& b) {
+std::u16string TextValue(const Block& b)
+{
     std::u16string s;
     for (std::size_t i = 0; i + 1 < b.value.size(); i += 2) {
         const auto unit = static_cast<char16_t>(b.value[i] | (b.value[i + 1] << 8));
@@ -79,7 +81,8 @@ std::u16string TextValue(const Block& b) {
     return s;
 }
 
-void ReadFixed(const Block& root, VersionInfo& v) {
+void ReadFixed(const Block& root, VersionInfo& v)
+{
     if (root.value.empty()) return;  // the fixed part is optional
     ByteReader c(root.value, "version", 0);
     if (root.value.size() != kFixedSize)
@@ -104,7 +107,8 @@ void ReadFixed(const Block& root, VersionInfo& v) {
 
 }  // namespace
 
-VersionInfo DecodeVersionInfo(Bytes bytes) {
+VersionInfo DecodeVersionInfo(Bytes bytes)
+{
     const Block root = ReadBlock(bytes, 0, bytes.size(), "VS_VERSIONINFO");
     if (root.key != u"VS_VERSION_INFO")
         throw ResError("version: VS_VERSIONINFO szKey: \"" + ToUtf8(root.key) + "\" is not \"VS_VERSION_INFO\"");
@@ -115,9 +119,7 @@ VersionInfo DecodeVersionInfo(Bytes bytes) {
             ForEachChild(bytes, child, [&](const Block& table) {
                 VersionStringTable t;
                 t.key = table.key;
-                ForEachChild(bytes, table, [&](const Block& str) {
-                    t.strings.push_back({str.key, TextValue(str)});
-                });
+                ForEachChild(bytes, table, [&](const Block& str) { t.strings.push_back({str.key, TextValue(str)}); });
                 v.stringTables.push_back(std::move(t));
             });
         } else if (child.key == u"VarFileInfo") {

@@ -28,7 +28,6 @@ std::vector<pid_t>& Children()
     return pids;
 }
 
-
 bool IsOpenVerb(LPCWSTR op)
 {
     if (!op || !*op) return true;
@@ -89,14 +88,19 @@ bool ChildrenPending() { return !Children().empty(); }
 
 }  // namespace host::shell
 
-HINSTANCE ShellExecuteW(HWND hwnd, LPCWSTR operation, LPCWSTR file, LPCWSTR parameters,
-                        LPCWSTR directory, INT showCmd)
+HINSTANCE ShellExecuteW(HWND hwnd, LPCWSTR operation, LPCWSTR file, LPCWSTR parameters, LPCWSTR directory, INT showCmd)
 {
     using namespace host::shell;
     (void)hwnd;
     (void)showCmd;
-    if (!file || !*file) { SetLastError(ERROR_FILE_NOT_FOUND); return Result(SE_ERR_FNF); }
-    if (!IsOpenVerb(operation)) { SetLastError(ERROR_INVALID_PARAMETER); return Result(SE_ERR_NOASSOC); }
+    if (!file || !*file) {
+        SetLastError(ERROR_FILE_NOT_FOUND);
+        return Result(SE_ERR_FNF);
+    }
+    if (!IsOpenVerb(operation)) {
+        SetLastError(ERROR_INVALID_PARAMETER);
+        return Result(SE_ERR_NOASSOC);
+    }
 
     std::string dir;
     if (directory && *directory) {

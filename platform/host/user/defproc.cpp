@@ -31,8 +31,7 @@ void RunMoveLoop(HWND hwnd)
     while (Find(hwnd) && GetCapture() == hwnd) {
         if (!NextMessageForModalLoop(&msg)) break;  // WM_QUIT stays queued for the caller
         if (msg.message == WM_MOUSEMOVE) {
-            SetWindowPos(hwnd, nullptr, startRect.left + msg.pt.x - start.x,
-                         startRect.top + msg.pt.y - start.y, 0, 0,
+            SetWindowPos(hwnd, nullptr, startRect.left + msg.pt.x - start.x, startRect.top + msg.pt.y - start.y, 0, 0,
                          SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
         } else if (msg.message == WM_LBUTTONUP) {
             break;
@@ -47,8 +46,7 @@ void RunMoveLoop(HWND hwnd)
     }
     if (!Find(hwnd)) return;
     if (restore)
-        SetWindowPos(hwnd, nullptr, startRect.left, startRect.top, 0, 0,
-                     SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+        SetWindowPos(hwnd, nullptr, startRect.left, startRect.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     if (GetCapture() == hwnd) ReleaseCapture();
     SendMessageW(hwnd, WM_EXITSIZEMOVE, 0, 0);
 }
@@ -59,7 +57,10 @@ using namespace host::user;
 
 LRESULT CallWindowProcW(WNDPROC proc, HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
 {
-    if (!proc) { SetLastError(ERROR_INVALID_PARAMETER); return 0; }
+    if (!proc) {
+        SetLastError(ERROR_INVALID_PARAMETER);
+        return 0;
+    }
     return proc(hwnd, msg, wParam, lParam);
 }
 

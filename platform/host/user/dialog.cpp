@@ -18,7 +18,12 @@ constexpr std::size_t kMaxTemplateBytes = 64 * 1024;
 class Walker {
 public:
     explicit Walker(const std::uint8_t* p) : m_p(p) {}
-    bool Skip(std::size_t n) { if (m_pos + n > kMaxTemplateBytes) return false; m_pos += n; return true; }
+    bool Skip(std::size_t n)
+    {
+        if (m_pos + n > kMaxTemplateBytes) return false;
+        m_pos += n;
+        return true;
+    }
     bool Word(std::uint16_t* v)
     {
         if (m_pos + 2 > kMaxTemplateBytes) return false;
@@ -36,7 +41,9 @@ public:
     bool String()
     {
         std::uint16_t c;
-        do { if (!Word(&c)) return false; } while (c);
+        do {
+            if (!Word(&c)) return false;
+        } while (c);
         return true;
     }
     bool StringOrOrdinal()
@@ -83,13 +90,19 @@ LPCWSTR ControlClass(const res::ResId& id, std::wstring* storage)
 bool IsDirectReturn(UINT msg)
 {
     switch (msg) {
-    case WM_CTLCOLORMSGBOX: case WM_CTLCOLOREDIT: case WM_CTLCOLORLISTBOX: case WM_CTLCOLORBTN:
-    case WM_CTLCOLORDLG: case WM_CTLCOLORSCROLLBAR: case WM_CTLCOLORSTATIC:
-    case WM_INITDIALOG: case WM_QUERYDRAGICON:
-    case 0x0039 /* WM_COMPAREITEM */: case 0x002E /* WM_VKEYTOITEM */: case 0x002F /* WM_CHARTOITEM */:
-        return true;
-    default:
-        return false;
+    case WM_CTLCOLORMSGBOX:
+    case WM_CTLCOLOREDIT:
+    case WM_CTLCOLORLISTBOX:
+    case WM_CTLCOLORBTN:
+    case WM_CTLCOLORDLG:
+    case WM_CTLCOLORSCROLLBAR:
+    case WM_CTLCOLORSTATIC:
+    case WM_INITDIALOG:
+    case WM_QUERYDRAGICON:
+    case 0x0039 /* WM_COMPAREITEM */:
+    case 0x002E /* WM_VKEYTOITEM */:
+    case 0x002F /* WM_CHARTOITEM */: return true;
+    default: return false;
     }
 }
 
@@ -220,8 +233,8 @@ RECT DialogRect(const res::DialogTemplate& t, const DialogFont& f, HWND parent)
 
 // The dialog window itself, hidden, holding its font. Null when it could
 // not be made or its class is no dialog class.
-HWND CreateDialogWindow(const res::DialogTemplate& t, const DialogFont& f, RECT r, HWND parent,
-                        HINSTANCE instance, DLGPROC dialogFunc)
+HWND CreateDialogWindow(const res::DialogTemplate& t, const DialogFont& f, RECT r, HWND parent, HINSTANCE instance,
+                        DLGPROC dialogFunc)
 {
     std::wstring classStorage;
     LPCWSTR cls = L"#32770";
@@ -322,11 +335,14 @@ bool InitialiseDialog(HWND dlg, const res::DialogTemplate& t, LPARAM initParam)
 
 }  // namespace host::user
 
-HWND CreateDialogIndirectParamW(HINSTANCE instance, LPCDLGTEMPLATEW dlgTemplate, HWND parent,
-                                DLGPROC dialogFunc, LPARAM initParam)
+HWND CreateDialogIndirectParamW(HINSTANCE instance, LPCDLGTEMPLATEW dlgTemplate, HWND parent, DLGPROC dialogFunc,
+                                LPARAM initParam)
 {
     using namespace host::user;
-    if (!dlgTemplate) { SetLastError(ERROR_INVALID_PARAMETER); return nullptr; }
+    if (!dlgTemplate) {
+        SetLastError(ERROR_INVALID_PARAMETER);
+        return nullptr;
+    }
     if (parent && !FindOrFail(parent)) return nullptr;
     host::res::DialogTemplate t;
     if (!DecodeTemplate(dlgTemplate, &t)) return nullptr;
@@ -369,8 +385,11 @@ LRESULT DefDlgProcW(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
     }
     case WM_ERASEBKGND: {
         HDC dc = reinterpret_cast<HDC>(wParam);
-        auto brush = reinterpret_cast<HBRUSH>(SendMessageW(hwnd, WM_CTLCOLORDLG, wParam, reinterpret_cast<LPARAM>(hwnd)));
-        if (!brush) brush = reinterpret_cast<HBRUSH>(DefWindowProcW(hwnd, WM_CTLCOLORDLG, wParam, reinterpret_cast<LPARAM>(hwnd)));
+        auto brush =
+            reinterpret_cast<HBRUSH>(SendMessageW(hwnd, WM_CTLCOLORDLG, wParam, reinterpret_cast<LPARAM>(hwnd)));
+        if (!brush)
+            brush =
+                reinterpret_cast<HBRUSH>(DefWindowProcW(hwnd, WM_CTLCOLORDLG, wParam, reinterpret_cast<LPARAM>(hwnd)));
         RECT r;
         GetClientRect(hwnd, &r);
         FillRect(dc, &r, brush);
@@ -380,8 +399,7 @@ LRESULT DefDlgProcW(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
         DialogOf(w).font = reinterpret_cast<HFONT>(wParam);
         if (LOWORD(lParam)) InvalidateRect(hwnd, nullptr, TRUE);
         return 0;
-    case WM_GETFONT:
-        return reinterpret_cast<LRESULT>(DialogOf(w).font);
+    case WM_GETFONT: return reinterpret_cast<LRESULT>(DialogOf(w).font);
     case WM_NEXTDLGCTL: {
         HWND target = nullptr;
         if (LOWORD(lParam)) target = reinterpret_cast<HWND>(wParam);
@@ -408,10 +426,8 @@ LRESULT DefDlgProcW(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
         if (saved && IsWindow(saved) && IsAncestor(hwnd, saved)) SetFocus(saved);
         return 0;
     }
-    case WM_GETDLGCODE:
-        return 0;
-    default:
-        return DefWindowProcW(hwnd, msg, wParam, lParam);
+    case WM_GETDLGCODE: return 0;
+    default: return DefWindowProcW(hwnd, msg, wParam, lParam);
     }
 }
 
@@ -422,7 +438,10 @@ BOOL EndDialog(HWND dlg, INT_PTR result)
 {
     Window* w = FindOrFail(dlg);
     if (!w) return FALSE;
-    if (w->kind != WindowKind::Dialog) { SetLastError(ERROR_INVALID_WINDOW_HANDLE); return FALSE; }
+    if (w->kind != WindowKind::Dialog) {
+        SetLastError(ERROR_INVALID_WINDOW_HANDLE);
+        return FALSE;
+    }
     DialogState& ds = DialogOf(w);
     ds.ended = true;
     ds.result = result;
@@ -454,7 +473,10 @@ LONG GetDialogBaseUnits()
     if (!units) {
         int x = 0, y = 0;
         ComputeBaseUnits(static_cast<HFONT>(GetStockObject(SYSTEM_FONT)), &x, &y);
-        if (x <= 0 || y <= 0) { x = 8; y = 16; }
+        if (x <= 0 || y <= 0) {
+            x = 8;
+            y = 16;
+        }
         units = MAKELONG(x, y);
     }
     return units;

@@ -63,18 +63,13 @@ BOOL IsDialogMessageW(HWND dlg, LPMSG msg)
     if (!d || !msg->hwnd || !IsAncestor(dlg, msg->hwnd)) return FALSE;
 
     if (msg->message == WM_KEYDOWN) {
-        LRESULT code = msg->hwnd != dlg
-                           ? SendMessageW(msg->hwnd, WM_GETDLGCODE, msg->wParam, reinterpret_cast<LPARAM>(msg))
-                           : 0;
+        LRESULT code =
+            msg->hwnd != dlg ? SendMessageW(msg->hwnd, WM_GETDLGCODE, msg->wParam, reinterpret_cast<LPARAM>(msg)) : 0;
         if (!IsWindow(dlg)) return TRUE;
         bool wantsAll = (code & (DLGC_WANTALLKEYS | DLGC_WANTMESSAGE)) != 0;
         switch (wantsAll ? 0 : msg->wParam) {
-        case VK_RETURN:
-            SendCommand(dlg, IDOK);
-            return TRUE;
-        case VK_ESCAPE:
-            SendCommand(dlg, IDCANCEL);
-            return TRUE;
+        case VK_RETURN: SendCommand(dlg, IDOK); return TRUE;
+        case VK_ESCAPE: SendCommand(dlg, IDCANCEL); return TRUE;
         case VK_TAB:
             if (code & DLGC_WANTTAB) break;
             if (HWND next = NextDialogControl(dlg, GetFocus(), (GetKeyState(VK_SHIFT) & 0x8000) != 0, false))
@@ -88,8 +83,7 @@ BOOL IsDialogMessageW(HWND dlg, LPMSG msg)
             if (HWND next = NextDialogControl(dlg, GetFocus(), msg->wParam == VK_LEFT || msg->wParam == VK_UP, true))
                 SendMessageW(dlg, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(next), TRUE);
             return TRUE;
-        default:
-            break;
+        default: break;
         }
     }
     TranslateMessage(msg);

@@ -109,9 +109,10 @@ void DeliverMouse(UINT clientMsg, UINT ncMsg)
     if (clientMsg == WM_LBUTTONDOWN && !in.capture) {
         HWND top = RootOf(target);
         if (top && in.active != top) {
-            LRESULT ma = SendMessageW(target, WM_MOUSEACTIVATE, reinterpret_cast<WPARAM>(top), MAKELPARAM(code, clientMsg));
+            LRESULT ma =
+                SendMessageW(target, WM_MOUSEACTIVATE, reinterpret_cast<WPARAM>(top), MAKELPARAM(code, clientMsg));
             if (ma == 1 || ma == 2) SetActiveWindow(top);  // MA_ACTIVATE, MA_ACTIVATEANDEAT
-            if (ma == 2 || ma == 4) return;                 // ...EAT: the click is swallowed
+            if (ma == 2 || ma == 4) return;                // ...EAT: the click is swallowed
             if (!Find(target)) return;
         }
     }
@@ -244,4 +245,3 @@ short GetAsyncKeyState(int vk)
     if (vk < 0 || vk > 255) return 0;
     return static_cast<short>((Input().async[vk] & 0x80) ? 0x8000 : 0);
 }
-

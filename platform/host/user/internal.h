@@ -38,10 +38,10 @@ inline int ClampExtent(int v) { return std::clamp(v, 0, kMaxWindowExtent); }
 struct DialogState {
     HFONT font = nullptr;
     bool ownsFont = false;
-    int baseX = 0, baseY = 0;      // dialog base units in pixels
+    int baseX = 0, baseY = 0;  // dialog base units in pixels
     bool ended = false;
     INT_PTR result = 0;
-    HWND savedFocus = nullptr;     // control to refocus on activation
+    HWND savedFocus = nullptr;  // control to refocus on activation
 };
 
 struct Window {
@@ -52,24 +52,24 @@ struct Window {
     HINSTANCE instance = nullptr;
     DWORD style = 0, exStyle = 0;
     LONG_PTR id = 0, userData = 0;
-    HWND parent = nullptr;          // children only
-    HWND owner = nullptr;           // top-level windows only
-    std::vector<HWND> children;     // creation order = z-order, top first
-    RECT rect{};                    // parent's client coordinates; screen for top-level
-    RECT restoreRect{};             // the rect before minimizing
+    HWND parent = nullptr;       // children only
+    HWND owner = nullptr;        // top-level windows only
+    std::vector<HWND> children;  // creation order = z-order, top first
+    RECT rect{};                 // parent's client coordinates; screen for top-level
+    RECT restoreRect{};          // the rect before minimizing
     std::wstring text;
     std::vector<std::uint8_t> extra;
-    HFONT font = nullptr;           // WM_SETFONT of controls
+    HFONT font = nullptr;  // WM_SETFONT of controls
     HICON bigIcon = nullptr, smallIcon = nullptr;
-    HICON staticIcon = nullptr;     // SS_ICON image
+    HICON staticIcon = nullptr;  // SS_ICON image
 
-    Region update;                  // client coordinates, empty = valid
+    Region update;  // client coordinates, empty = valid
     bool erase = false;
 
     std::shared_ptr<Surface> surface;  // top-level windows only
     std::unique_ptr<DialogState> dialog;
     bool destroying = false;
-    int beginPaints = 0;            // BeginPaint calls, to spot WM_PAINT handlers that never paint
+    int beginPaints = 0;               // BeginPaint calls, to spot WM_PAINT handlers that never paint
     std::uint64_t refusedPaintAt = 0;  // see PaintRefused
 
     bool IsChild() const { return (style & WS_CHILD) != 0; }
@@ -78,20 +78,20 @@ struct Window {
 };
 
 // ---- window table (window.cpp) ---------------------------------------------
-Window* Find(HWND h);                // nullptr for stale or foreign handles
-Window* FindOrFail(HWND h);          // the same, and ERROR_INVALID_WINDOW_HANDLE
+Window* Find(HWND h);                  // nullptr for stale or foreign handles
+Window* FindOrFail(HWND h);            // the same, and ERROR_INVALID_WINDOW_HANDLE
 const std::vector<HWND>& TopLevels();  // creation order
 std::vector<HWND> TopLevelsByZ();      // topmost first
 void BringToTop(HWND top);
-HWND RootOf(HWND h);                 // the top-level ancestor (itself for top-levels)
-bool IsAncestor(HWND ancestor, HWND h);  // h is ancestor or below it
-bool VisibleChain(const Window* w);  // it and all its ancestors are visible
+HWND RootOf(HWND h);                       // the top-level ancestor (itself for top-levels)
+bool IsAncestor(HWND ancestor, HWND h);    // h is ancestor or below it
+bool VisibleChain(const Window* w);        // it and all its ancestors are visible
 POINT ClientOriginInTop(const Window* w);  // client (0,0) in its top-level's client
 POINT ClientOriginOnScreen(const Window* w);
-RECT VisibleClipInTop(const Window* w);    // client area ∩ ancestors', top-level coordinates
+RECT VisibleClipInTop(const Window* w);  // client area ∩ ancestors', top-level coordinates
 std::shared_ptr<Surface> SurfaceOf(const Window* w);
-bool ResizeSurface(Window* top);     // reallocates to the window's size
-void ForgetAllWindows();             // Reset: drop everything without messages
+bool ResizeSurface(Window* top);  // reallocates to the window's size
+void ForgetAllWindows();          // Reset: drop everything without messages
 // CreateWindowExW with the parameters it takes in `cs`; a dialog's
 // procedure for windows of the dialog class.
 HWND CreateWindowInternal(CREATESTRUCTW cs, DLGPROC dialogProc);
@@ -111,8 +111,8 @@ bool NextMessageForModalLoop(MSG* msg);
 
 // ---- painting (paint.cpp) -------------------------------------------------------
 void Invalidate(Window* w, const RECT* clientRect, bool erase, bool allChildren);
-void InvalidateAll(Window* w, bool erase);   // window and all descendants
-void InvalidateParentArea(Window* child);    // where the child lies in its parent
+void InvalidateAll(Window* w, bool erase);  // window and all descendants
+void InvalidateParentArea(Window* child);   // where the child lies in its parent
 HWND FindWindowToPaint(HWND filter);
 void ReleaseAllDcs();
 
@@ -121,19 +121,19 @@ struct InputState {
     std::uint8_t async[256]{};
     std::uint8_t sync[256]{};
     POINT cursor{};
-    POINT lastMessagePos{};          // pt of the last retrieved message
+    POINT lastMessagePos{};  // pt of the last retrieved message
     HWND focus = nullptr, active = nullptr, capture = nullptr;
-    bool altAlone = false;           // Alt is down and nothing else went down since
+    bool altAlone = false;  // Alt is down and nothing else went down since
 };
 InputState& Input();
-void NoteRetrieved(const MSG& msg);   // keeps GetKeyState in step with retrieved input
-void ForgetWindowInput(HWND h);       // h is going away
+void NoteRetrieved(const MSG& msg);  // keeps GetKeyState in step with retrieved input
+void ForgetWindowInput(HWND h);      // h is going away
 HWND HitTest(POINT screen, int* hitCode);
 void DeliverMouse(UINT clientMsg, UINT ncMsg);  // from the current pointer and buttons
 void DeliverKey(UINT vk, bool down);
 
 // ---- dialogs (dialog.cpp) -----------------------------------------------------------
-DialogState& DialogOf(Window* w);     // created on first use
+DialogState& DialogOf(Window* w);  // created on first use
 void ComputeBaseUnits(HFONT font, int* baseX, int* baseY);
 // The next (or previous) tab stop of the dialog after `from`, wrapping; with
 // `group`, the next control within `from`'s WS_GROUP group instead.
@@ -141,7 +141,7 @@ HWND NextDialogControl(HWND dlg, HWND from, bool previous, bool group);
 LRESULT CALLBACK StaticWndProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
 
 // ---- defaults (defproc.cpp) ------------------------------------------------------------
-HBRUSH FaceBrush();                    // COLOR_3DFACE
+HBRUSH FaceBrush();  // COLOR_3DFACE
 constexpr COLORREF kFaceColor = RGB(240, 240, 240);
 constexpr COLORREF kWindowTextColor = RGB(0, 0, 0);
 void RunMoveLoop(HWND hwnd);

@@ -210,16 +210,15 @@ BOOL RedrawWindow(HWND hwnd, const RECT* rect, HRGN region, UINT flags)
     for (HWND t : targets) {
         Window* tw = Find(t);
         if (!tw) continue;
-        if (flags & RDW_INVALIDATE) Invalidate(tw, hwnd ? rect : nullptr, (flags & RDW_ERASE) != 0,
-                                               (flags & RDW_ALLCHILDREN) != 0);
+        if (flags & RDW_INVALIDATE)
+            Invalidate(tw, hwnd ? rect : nullptr, (flags & RDW_ERASE) != 0, (flags & RDW_ALLCHILDREN) != 0);
         if (flags & RDW_UPDATENOW) {
             // Parents first, then their children, as the queue would.
             std::vector<HWND> order{t};
             for (std::size_t i = 0; i < order.size(); ++i) {
                 Window* ow = Find(order[i]);
                 if (!ow) continue;
-                if (flags & RDW_ALLCHILDREN)
-                    order.insert(order.end(), ow->children.begin(), ow->children.end());
+                if (flags & RDW_ALLCHILDREN) order.insert(order.end(), ow->children.begin(), ow->children.end());
                 UpdateWindow(order[i]);
             }
         }
@@ -231,7 +230,10 @@ HDC BeginPaint(HWND hwnd, LPPAINTSTRUCT ps)
 {
     Window* w = FindOrFail(hwnd);
     if (!w) return nullptr;
-    if (!ps) { SetLastError(ERROR_INVALID_PARAMETER); return nullptr; }
+    if (!ps) {
+        SetLastError(ERROR_INVALID_PARAMETER);
+        return nullptr;
+    }
     *ps = PAINTSTRUCT{};
     w->beginPaints++;
     host::Region paint = std::move(w->update);
@@ -250,7 +252,10 @@ HDC BeginPaint(HWND hwnd, LPPAINTSTRUCT ps)
 BOOL EndPaint(HWND hwnd, const PAINTSTRUCT* ps)
 {
     (void)hwnd;
-    if (!ps || !ps->hdc) { SetLastError(ERROR_INVALID_PARAMETER); return FALSE; }
+    if (!ps || !ps->hdc) {
+        SetLastError(ERROR_INVALID_PARAMETER);
+        return FALSE;
+    }
     return ReleaseTracked(ps->hdc, true) ? TRUE : FALSE;
 }
 

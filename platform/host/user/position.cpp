@@ -18,8 +18,14 @@ BOOL Reposition(HWND hwnd, int x, int y, int cx, int cy, UINT flags)
 {
     Window* w = FindOrFail(hwnd);
     if (!w) return FALSE;
-    if (flags & SWP_NOMOVE) { x = w->rect.left; y = w->rect.top; }
-    if (flags & SWP_NOSIZE) { cx = w->Width(); cy = w->Height(); }
+    if (flags & SWP_NOMOVE) {
+        x = w->rect.left;
+        y = w->rect.top;
+    }
+    if (flags & SWP_NOSIZE) {
+        cx = w->Width();
+        cy = w->Height();
+    }
     cx = ClampExtent(cx);
     cy = ClampExtent(cy);
     if (!w->parent && static_cast<long long>(cx) * cy > kMaxSurfacePixels) {
@@ -115,22 +121,19 @@ BOOL SetWindowPos(HWND hwnd, HWND insertAfter, int x, int y, int cx, int cy, UIN
 {
     Window* w = FindOrFail(hwnd);
     if (!w) return FALSE;
-    if ((flags & (SWP_NOMOVE | SWP_NOSIZE)) != (SWP_NOMOVE | SWP_NOSIZE) &&
-        !Reposition(hwnd, x, y, cx, cy, flags))
+    if ((flags & (SWP_NOMOVE | SWP_NOSIZE)) != (SWP_NOMOVE | SWP_NOSIZE) && !Reposition(hwnd, x, y, cx, cy, flags))
         return FALSE;
     if (!(w = Find(hwnd))) return FALSE;
     if (!w->parent && !(flags & SWP_NOZORDER)) BringToTop(hwnd);
     if ((flags & SWP_SHOWWINDOW) && !(w->style & WS_VISIBLE))
         ShowWindow(hwnd, (flags & SWP_NOACTIVATE) ? SW_SHOWNA : SW_SHOW);
-    else if ((flags & SWP_HIDEWINDOW) && (w->style & WS_VISIBLE))
-        ShowWindow(hwnd, SW_HIDE);
+    else if ((flags & SWP_HIDEWINDOW) && (w->style & WS_VISIBLE)) ShowWindow(hwnd, SW_HIDE);
     return Find(hwnd) ? TRUE : FALSE;
 }
 
 BOOL MoveWindow(HWND hwnd, int x, int y, int cx, int cy, BOOL repaint)
 {
-    return SetWindowPos(hwnd, nullptr, x, y, cx, cy,
-                        SWP_NOZORDER | SWP_NOACTIVATE | (repaint ? 0 : SWP_NOREDRAW));
+    return SetWindowPos(hwnd, nullptr, x, y, cx, cy, SWP_NOZORDER | SWP_NOACTIVATE | (repaint ? 0 : SWP_NOREDRAW));
 }
 
 BOOL GetWindowRect(HWND hwnd, LPRECT rect)
@@ -140,7 +143,10 @@ BOOL GetWindowRect(HWND hwnd, LPRECT rect)
         if (w) SetLastError(ERROR_INVALID_PARAMETER);
         return FALSE;
     }
-    if (!w->parent) { *rect = w->rect; return TRUE; }
+    if (!w->parent) {
+        *rect = w->rect;
+        return TRUE;
+    }
     POINT o = ClientOriginOnScreen(w);
     *rect = RECT{o.x, o.y, o.x + w->Width(), o.y + w->Height()};
     return TRUE;
@@ -239,17 +245,12 @@ BOOL ShowWindow(HWND hwnd, int cmdShow)
         if ((w->style & WS_MINIMIZE)) Restore(w);
         activate = true;
         break;
-    case SW_SHOW:
-        activate = true;
-        break;
+    case SW_SHOW: activate = true; break;
     case SW_SHOWNOACTIVATE:
         if ((w->style & WS_MINIMIZE)) Restore(w);
         break;
-    case SW_SHOWNA:
-        break;
-    default:
-        SetLastError(ERROR_INVALID_PARAMETER);
-        return wasVisible;
+    case SW_SHOWNA: break;
+    default: SetLastError(ERROR_INVALID_PARAMETER); return wasVisible;
     }
     if (!(w = Find(hwnd))) return wasVisible;
     if (!(w->style & WS_VISIBLE)) SetVisible(w, true);

@@ -15,15 +15,15 @@ namespace host::user {
 // Each queues what Windows would: mouse messages to the window under the
 // pointer or to the capture, in its client coordinates; key messages to the
 // focus window (WM_SYSKEYDOWN while Alt is held).
-void MovePointer(POINT screen);  // WM_MOUSEMOVE / WM_NCMOUSEMOVE
-void PlacePointer(POINT screen); // where the pointer is now, without a message (before a press)
+void MovePointer(POINT screen);   // WM_MOUSEMOVE / WM_NCMOUSEMOVE
+void PlacePointer(POINT screen);  // where the pointer is now, without a message (before a press)
 void PressLeft();
 void ReleaseLeft();
 void KeyDown(UINT vk);
 void KeyUp(UINT vk);
-void CloseRequest(HWND top);     // the desktop's close button or menu: SC_CLOSE
+void CloseRequest(HWND top);  // the desktop's close button or menu: SC_CLOSE
 POINT PointerPos();
-bool PointerCaptured();          // a window holds the capture (a move loop, say)
+bool PointerCaptured();  // a window holds the capture (a move loop, say)
 
 // A posted message, input, quit or paint waits: the thread will not block.
 bool HasPendingWork();

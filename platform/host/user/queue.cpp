@@ -19,11 +19,11 @@ namespace host::user {
 namespace {
 
 struct Queue {
-    std::deque<MSG> posted;          // PostMessage, and the characters TranslateMessage makes
-    std::deque<MSG> input;           // the presenter's mouse and keys
+    std::deque<MSG> posted;  // PostMessage, and the characters TranslateMessage makes
+    std::deque<MSG> input;   // the presenter's mouse and keys
     bool quit = false;
     int quitCode = 0;
-    std::uint64_t retrievals = 0;    // messages other than WM_PAINT taken off the queue
+    std::uint64_t retrievals = 0;  // messages other than WM_PAINT taken off the queue
 };
 
 Queue& Q()
@@ -174,7 +174,10 @@ void PostQuitMessage(int exitCode)
 
 BOOL GetMessageW(LPMSG msg, HWND hwnd, UINT filterMin, UINT filterMax)
 {
-    if (!msg) { SetLastError(ERROR_INVALID_PARAMETER); return -1; }
+    if (!msg) {
+        SetLastError(ERROR_INVALID_PARAMETER);
+        return -1;
+    }
     if (hwnd && hwnd != reinterpret_cast<HWND>(static_cast<LONG_PTR>(-1)) && !FindOrFail(hwnd)) return -1;
     Retrieve(msg, hwnd, filterMin, filterMax);
     return msg->message == WM_QUIT ? FALSE : TRUE;
@@ -182,7 +185,10 @@ BOOL GetMessageW(LPMSG msg, HWND hwnd, UINT filterMin, UINT filterMax)
 
 BOOL PeekMessageW(LPMSG msg, HWND hwnd, UINT filterMin, UINT filterMax, UINT removeMsg)
 {
-    if (!msg) { SetLastError(ERROR_INVALID_PARAMETER); return FALSE; }
+    if (!msg) {
+        SetLastError(ERROR_INVALID_PARAMETER);
+        return FALSE;
+    }
     if (hwnd && hwnd != reinterpret_cast<HWND>(static_cast<LONG_PTR>(-1)) && !FindOrFail(hwnd)) return FALSE;
     return Fetch(msg, hwnd, filterMin, filterMax, (removeMsg & PM_REMOVE) != 0) ? TRUE : FALSE;
 }
@@ -191,15 +197,17 @@ BOOL PeekMessageW(LPMSG msg, HWND hwnd, UINT filterMin, UINT filterMax, UINT rem
 // window has refused the paint: it comes again after the next other message.
 LRESULT DispatchMessageW(const MSG* msg)
 {
-    if (!msg) { SetLastError(ERROR_INVALID_PARAMETER); return 0; }
+    if (!msg) {
+        SetLastError(ERROR_INVALID_PARAMETER);
+        return 0;
+    }
     if (!msg->hwnd) return 0;
     Window* w = FindOrFail(msg->hwnd);
     if (!w) return 0;
     if (msg->message != WM_PAINT) return SendMessageW(msg->hwnd, msg->message, msg->wParam, msg->lParam);
     int before = w->beginPaints;
     LRESULT r = SendMessageW(msg->hwnd, WM_PAINT, msg->wParam, msg->lParam);
-    if ((w = Find(msg->hwnd)) && w->beginPaints == before && !w->update.Empty())
-        w->refusedPaintAt = Q().retrievals + 1;
+    if ((w = Find(msg->hwnd)) && w->beginPaints == before && !w->update.Empty()) w->refusedPaintAt = Q().retrievals + 1;
     return r;
 }
 
@@ -214,7 +222,8 @@ BOOL TranslateMessage(const MSG* msg)
     bool shift = (GetKeyState(VK_SHIFT) & 0x8000) != 0;
     bool ctrl = (GetKeyState(VK_CONTROL) & 0x8000) != 0;
     wchar_t c = 0;
-    if (vk >= 'A' && vk <= 'Z') c = ctrl ? static_cast<wchar_t>(vk - 'A' + 1) : static_cast<wchar_t>(shift ? vk : vk + 32);
+    if (vk >= 'A' && vk <= 'Z')
+        c = ctrl ? static_cast<wchar_t>(vk - 'A' + 1) : static_cast<wchar_t>(shift ? vk : vk + 32);
     else if (vk >= '0' && vk <= '9' && !shift) c = static_cast<wchar_t>(vk);
     else if (vk == VK_SPACE) c = L' ';
     else if (vk == VK_RETURN) c = L'\r';

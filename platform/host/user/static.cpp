@@ -29,18 +29,21 @@ void Paint(HWND hwnd)
     HDC dc = BeginPaint(hwnd, &ps);
     if (!dc) return;
     Window* w = Find(hwnd);
-    if (!w) { EndPaint(hwnd, &ps); return; }
+    if (!w) {
+        EndPaint(hwnd, &ps);
+        return;
+    }
     RECT client{0, 0, w->Width(), w->Height()};
     // The font goes in first, so the parent's colour handler sees (and may
     // replace) the font the text is drawn with.
     HGDIOBJ font = w->font ? static_cast<HGDIOBJ>(w->font) : GetStockObject(SYSTEM_FONT);
     HGDIOBJ oldFont = SelectObject(dc, font);
     HWND parent = w->parent;
-    LRESULT answer = parent ? SendMessageW(parent, WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc),
-                                           reinterpret_cast<LPARAM>(hwnd))
-                            : 0;
-    if (!answer) answer = DefWindowProcW(hwnd, WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc),
-                                         reinterpret_cast<LPARAM>(hwnd));
+    LRESULT answer =
+        parent ? SendMessageW(parent, WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(hwnd))
+               : 0;
+    if (!answer)
+        answer = DefWindowProcW(hwnd, WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(hwnd));
     if (!(w = Find(hwnd))) {
         if (oldFont) SelectObject(dc, oldFont);
         EndPaint(hwnd, &ps);
@@ -74,23 +77,15 @@ LRESULT CALLBACK StaticWndProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp)
         w->font = reinterpret_cast<HFONT>(wp);
         if (LOWORD(lp)) InvalidateRect(hwnd, nullptr, TRUE);
         return 0;
-    case WM_GETFONT:
-        return reinterpret_cast<LRESULT>(w->font);
-    case WM_PAINT:
-        Paint(hwnd);
-        return 0;
-    case WM_ERASEBKGND:
-        return 1;  // the paint fills with the parent's brush
-    case WM_ENABLE:
-        InvalidateRect(hwnd, nullptr, TRUE);
-        return 0;
+    case WM_GETFONT: return reinterpret_cast<LRESULT>(w->font);
+    case WM_PAINT: Paint(hwnd); return 0;
+    case WM_ERASEBKGND: return 1;  // the paint fills with the parent's brush
+    case WM_ENABLE: InvalidateRect(hwnd, nullptr, TRUE); return 0;
     case WM_NCHITTEST:
         if (!(w->style & kSsNotify)) return HTTRANSPARENT;
         return DefWindowProcW(hwnd, msg, wp, lp);
-    case WM_GETDLGCODE:
-        return DLGC_STATIC;
-    default:
-        return DefWindowProcW(hwnd, msg, wp, lp);
+    case WM_GETDLGCODE: return DLGC_STATIC;
+    default: return DefWindowProcW(hwnd, msg, wp, lp);
     }
 }
 

@@ -21,8 +21,8 @@ struct Table {
     // newer window.
     std::uintptr_t next = 0x10010;
     std::unordered_map<std::uintptr_t, std::shared_ptr<Window>> windows;
-    std::vector<HWND> topLevels;   // creation order
-    std::vector<HWND> zOrder;      // top-level windows, topmost first
+    std::vector<HWND> topLevels;  // creation order
+    std::vector<HWND> zOrder;     // top-level windows, topmost first
 };
 
 Table& T()
@@ -46,13 +46,29 @@ bool ResolveClass(LPCWSTR name, WindowKind* kind, std::wstring* canonical)
     if (!name) return false;
     if (IS_INTRESOURCE(name)) {
         auto atom = static_cast<WORD>(reinterpret_cast<ULONG_PTR>(name));
-        if (atom == 0x8002) { *kind = WindowKind::Dialog; *canonical = L"#32770"; return true; }
-        if (atom == 0x0082) { *kind = WindowKind::Static; *canonical = L"Static"; return true; }
+        if (atom == 0x8002) {
+            *kind = WindowKind::Dialog;
+            *canonical = L"#32770";
+            return true;
+        }
+        if (atom == 0x0082) {
+            *kind = WindowKind::Static;
+            *canonical = L"Static";
+            return true;
+        }
         return false;
     }
     std::wstring s(name);
-    if (SameClassName(s, L"#32770")) { *kind = WindowKind::Dialog; *canonical = L"#32770"; return true; }
-    if (SameClassName(s, L"Static")) { *kind = WindowKind::Static; *canonical = L"Static"; return true; }
+    if (SameClassName(s, L"#32770")) {
+        *kind = WindowKind::Dialog;
+        *canonical = L"#32770";
+        return true;
+    }
+    if (SameClassName(s, L"Static")) {
+        *kind = WindowKind::Static;
+        *canonical = L"Static";
+        return true;
+    }
     return false;
 }
 
@@ -178,8 +194,7 @@ RECT VisibleClipInTop(const Window* w)
 {
     POINT o = ClientOriginInTop(w);
     RECT clip{o.x, o.y, o.x + w->Width(), o.y + w->Height()};
-    for (const Window* a = w->parent ? Find(w->parent) : nullptr; a;
-         a = a->parent ? Find(a->parent) : nullptr) {
+    for (const Window* a = w->parent ? Find(w->parent) : nullptr; a; a = a->parent ? Find(a->parent) : nullptr) {
         POINT ao = ClientOriginInTop(a);
         RECT ar{ao.x, ao.y, ao.x + a->Width(), ao.y + a->Height()};
         if (!IntersectRect(&clip, &clip, &ar)) return RECT{};
@@ -200,8 +215,7 @@ bool ResizeSurface(Window* top)
         SetLastError(ERROR_NOT_ENOUGH_MEMORY);
         return false;
     }
-    if (top->surface && top->surface->width == top->Width() && top->surface->height == top->Height())
-        return true;
+    if (top->surface && top->surface->width == top->Width() && top->surface->height == top->Height()) return true;
     try {
         top->surface = std::make_shared<Surface>(top->Width(), top->Height());
     } catch (const std::bad_alloc&) {
@@ -214,8 +228,7 @@ bool ResizeSurface(Window* top)
 void ForgetAllWindows()
 {
     Table& t = T();
-    for (auto& [key, w] : t.windows)
-        FreeDialogFont(*w);
+    for (auto& [key, w] : t.windows) FreeDialogFont(*w);
     t.windows.clear();
     t.topLevels.clear();
     t.zOrder.clear();
@@ -364,9 +377,8 @@ HWND ChildWithId(const Window* w, int id)
 
 using namespace host::user;
 
-HWND CreateWindowExW(DWORD exStyle, LPCWSTR className, LPCWSTR windowName, DWORD style,
-                     int x, int y, int cx, int cy, HWND parent, HMENU menu,
-                     HINSTANCE instance, LPVOID param)
+HWND CreateWindowExW(DWORD exStyle, LPCWSTR className, LPCWSTR windowName, DWORD style, int x, int y, int cx, int cy,
+                     HWND parent, HMENU menu, HINSTANCE instance, LPVOID param)
 {
     CREATESTRUCTW cs{};
     cs.lpCreateParams = param;
@@ -481,8 +493,8 @@ int GetWindowTextW(HWND hwnd, LPWSTR buffer, int maxCount)
     if (!FindOrFail(hwnd)) return 0;
     if (!buffer || maxCount <= 0) return 0;
     buffer[0] = 0;
-    return static_cast<int>(SendMessageW(hwnd, WM_GETTEXT, static_cast<WPARAM>(maxCount),
-                                         reinterpret_cast<LPARAM>(buffer)));
+    return static_cast<int>(
+        SendMessageW(hwnd, WM_GETTEXT, static_cast<WPARAM>(maxCount), reinterpret_cast<LPARAM>(buffer)));
 }
 
 int GetWindowTextLengthW(HWND hwnd)
@@ -525,19 +537,26 @@ LONG_PTR SetWindowLongPtrW(HWND hwnd, int index, LONG_PTR value)
         w->exStyle = static_cast<DWORD>(value);
         return old;
     case GWLP_WNDPROC:
-        if (!value) { SetLastError(ERROR_INVALID_PARAMETER); return 0; }
+        if (!value) {
+            SetLastError(ERROR_INVALID_PARAMETER);
+            return 0;
+        }
         old = reinterpret_cast<LONG_PTR>(w->proc);
         w->proc = reinterpret_cast<WNDPROC>(value);
         return old;
-    case GWLP_USERDATA: old = w->userData; w->userData = value; return old;
-    case GWLP_ID: old = w->id; w->id = value; return old;
+    case GWLP_USERDATA:
+        old = w->userData;
+        w->userData = value;
+        return old;
+    case GWLP_ID:
+        old = w->id;
+        w->id = value;
+        return old;
     case GWLP_HINSTANCE:
         old = reinterpret_cast<LONG_PTR>(w->instance);
         w->instance = reinterpret_cast<HINSTANCE>(value);
         return old;
-    case GWLP_HWNDPARENT:
-        SetLastError(ERROR_INVALID_PARAMETER);
-        return 0;
+    case GWLP_HWNDPARENT: SetLastError(ERROR_INVALID_PARAMETER); return 0;
     default: break;
     }
     if (!ReadExtra(w, index, &old)) {
@@ -552,4 +571,3 @@ LONG GetWindowLongW(HWND hwnd, int index)
 {
     return static_cast<LONG>(static_cast<LONG32>(GetWindowLongPtrW(hwnd, index)));
 }
-

@@ -39,9 +39,9 @@ void PressLeft();
 void ReleaseLeft();
 void KeyDown(UINT vk);
 void KeyUp(UINT vk);
-void Key(UINT vk);                      // down and up
-void KeyWithAlt(UINT vk);               // Alt held: Alt+F4
-void CloseRequest(HWND top);            // the desktop's close request: SC_CLOSE
+void Key(UINT vk);            // down and up
+void KeyWithAlt(UINT vk);     // Alt held: Alt+F4
+void CloseRequest(HWND top);  // the desktop's close request: SC_CLOSE
 POINT PointerPos();
 
 // What a top-level window shows: its surface, children included.

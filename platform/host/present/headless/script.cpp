@@ -57,11 +57,13 @@ int KeyCode(std::string_view given)
     for (char& ch : upper)
         if (ch >= 'a' && ch <= 'z') ch = static_cast<char>(ch - 32);
     std::string_view name = upper;
-    static const struct { const char* name; int vk; } kKeys[] = {
-        {"RETURN", VK_RETURN}, {"ENTER", VK_RETURN}, {"ESCAPE", VK_ESCAPE}, {"ESC", VK_ESCAPE},
-        {"TAB", VK_TAB}, {"SPACE", VK_SPACE}, {"BACK", VK_BACK}, {"LEFT", VK_LEFT}, {"UP", VK_UP},
-        {"RIGHT", VK_RIGHT}, {"DOWN", VK_DOWN}, {"SHIFT", VK_SHIFT}, {"CONTROL", VK_CONTROL},
-        {"ALT", VK_MENU},
+    static const struct {
+        const char* name;
+        int vk;
+    } kKeys[] = {
+        {"RETURN", VK_RETURN}, {"ENTER", VK_RETURN}, {"ESCAPE", VK_ESCAPE},   {"ESC", VK_ESCAPE}, {"TAB", VK_TAB},
+        {"SPACE", VK_SPACE},   {"BACK", VK_BACK},    {"LEFT", VK_LEFT},       {"UP", VK_UP},      {"RIGHT", VK_RIGHT},
+        {"DOWN", VK_DOWN},     {"SHIFT", VK_SHIFT},  {"CONTROL", VK_CONTROL}, {"ALT", VK_MENU},
     };
     for (const auto& k : kKeys)
         if (name == k.name) return k.vk;
@@ -69,8 +71,7 @@ int KeyCode(std::string_view given)
         int n;
         if (Int(name.substr(1), &n) && n >= 1 && n <= 12) return VK_F1 + n - 1;
     }
-    if (name.size() == 1 && ((name[0] >= 'A' && name[0] <= 'Z') || (name[0] >= '0' && name[0] <= '9')))
-        return name[0];
+    if (name.size() == 1 && ((name[0] >= 'A' && name[0] <= 'Z') || (name[0] >= '0' && name[0] <= '9'))) return name[0];
     return 0;
 }
 
@@ -122,13 +123,20 @@ struct VerbRule {
 };
 
 constexpr VerbRule kVerbs[] = {
-    {"move", Verb::Move, 2, Point},          {"smove", Verb::ScreenMove, 2, Point},
-    {"click", Verb::Click, 2, Point},        {"press", Verb::Press, 0, NoOperands},
-    {"release", Verb::Release, 0, NoOperands}, {"altf4", Verb::AltF4, 0, NoOperands},
-    {"close", Verb::Close, 0, NoOperands},   {"minimize", Verb::Minimize, 0, NoOperands},
-    {"restore", Verb::Restore, 0, NoOperands}, {"report", Verb::Report, 0, NoOperands},
-    {"key", Verb::Key, 1, KeyName},          {"snapshot", Verb::Snapshot, 1, Path},
-    {"invalidate", Verb::Invalidate, 4, Area}, {"sleep", Verb::Sleep, 1, Milliseconds},
+    {"move", Verb::Move, 2, Point},
+    {"smove", Verb::ScreenMove, 2, Point},
+    {"click", Verb::Click, 2, Point},
+    {"press", Verb::Press, 0, NoOperands},
+    {"release", Verb::Release, 0, NoOperands},
+    {"altf4", Verb::AltF4, 0, NoOperands},
+    {"close", Verb::Close, 0, NoOperands},
+    {"minimize", Verb::Minimize, 0, NoOperands},
+    {"restore", Verb::Restore, 0, NoOperands},
+    {"report", Verb::Report, 0, NoOperands},
+    {"key", Verb::Key, 1, KeyName},
+    {"snapshot", Verb::Snapshot, 1, Path},
+    {"invalidate", Verb::Invalidate, 4, Area},
+    {"sleep", Verb::Sleep, 1, Milliseconds},
 };
 
 std::string ParseWords(const std::vector<std::string_view>& w, std::size_t at, std::vector<ScriptCommand>* out);
@@ -180,7 +188,6 @@ HWND FirstVisibleTop()
         if (IsWindowVisible(h)) return h;
     return nullptr;
 }
-
 
 bool WriteSnapshot(const std::string& path)
 {

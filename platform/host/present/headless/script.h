@@ -46,12 +46,26 @@
 namespace host::headless {
 
 struct ScriptCommand {
-    enum class Verb { Move, ScreenMove, Press, Release, Click, Key, AltF4, Close, Minimize, Restore,
-                      Report, Snapshot, Sleep, Invalidate };
+    enum class Verb {
+        Move,
+        ScreenMove,
+        Press,
+        Release,
+        Click,
+        Key,
+        AltF4,
+        Close,
+        Minimize,
+        Restore,
+        Report,
+        Snapshot,
+        Sleep,
+        Invalidate
+    };
     Verb verb = Verb::Report;
-    int x = 0, y = 0;      // move, smove, click, invalidate; the key code for key; ms for sleep
-    int cx = 0, cy = 0;    // invalidate
-    std::string path;      // snapshot
+    int x = 0, y = 0;    // move, smove, click, invalidate; the key code for key; ms for sleep
+    int cx = 0, cy = 0;  // invalidate
+    std::string path;    // snapshot
 };
 
 struct ScriptParse {

@@ -231,8 +231,8 @@ void Desktop::Present(HWND h, Shown& s)
     int height = std::min(frame.height, target->h);
     if (width <= 0 || height <= 0) return;
     if (SDL_MUSTLOCK(target) && SDL_LockSurface(target) != 0) return;
-    SDL_ConvertPixels(width, height, SDL_PIXELFORMAT_RGB888, frame.pixels, frame.width * 4,
-                      target->format->format, target->pixels, target->pitch);
+    SDL_ConvertPixels(width, height, SDL_PIXELFORMAT_RGB888, frame.pixels, frame.width * 4, target->format->format,
+                      target->pixels, target->pitch);
     if (SDL_MUSTLOCK(target)) SDL_UnlockSurface(target);
     SDL_UpdateWindowSurface(s.window);
 }
@@ -287,8 +287,13 @@ int Desktop::ShowMessageBox(HWND owner, LPCWSTR text, LPCWSTR caption, UINT type
                    : layout.icon == BoxLayout::Icon::Warning ? SDL_MESSAGEBOX_WARNING
                                                              : SDL_MESSAGEBOX_INFORMATION;
     Shown* parent = owner ? Of(user::TopLevelOf(owner)) : nullptr;
-    SDL_MessageBoxData data{flags, parent ? parent->window : nullptr, utf8Caption.c_str(), utf8Text.c_str(),
-                            static_cast<int>(buttons.size()), buttons.data(), nullptr};
+    SDL_MessageBoxData data{flags,
+                            parent ? parent->window : nullptr,
+                            utf8Caption.c_str(),
+                            utf8Text.c_str(),
+                            static_cast<int>(buttons.size()),
+                            buttons.data(),
+                            nullptr};
     std::fprintf(stderr, "OrvaneCD: message box \"%s\": %s\n", utf8Caption.c_str(), utf8Text.c_str());
     int chosen = layout.escapeId;
     if (SDL_ShowMessageBox(&data, &chosen) != 0) {

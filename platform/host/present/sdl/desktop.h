@@ -42,9 +42,9 @@ private:
     struct Shown {
         SDL_Window* window = nullptr;  // made when first shown
         HICON icon = nullptr;
-        bool dirty = false;           // the host painted since the last present
-        bool minimized = false;       // the desktop shows it minimized, or was asked to
-        bool minimizePending = false; // asked, and the desktop has not confirmed yet
+        bool dirty = false;            // the host painted since the last present
+        bool minimized = false;        // the desktop shows it minimized, or was asked to
+        bool minimizePending = false;  // asked, and the desktop has not confirmed yet
         MoveEchoes echoes;
     };
 
@@ -63,8 +63,8 @@ private:
     void SyncModifiers(Uint16 mod, UINT vk);
 
     std::map<HWND, Shown> m_windows;
-    bool m_fromDesktop = false;   // applying a desktop change to a host window: not to be sent back
-    Uint32 m_releaseSeenAt = 0;   // when the desktop first showed the button up during a capture
+    bool m_fromDesktop = false;  // applying a desktop change to a host window: not to be sent back
+    Uint32 m_releaseSeenAt = 0;  // when the desktop first showed the button up during a capture
 };
 
 }  // namespace host::sdl

@@ -57,7 +57,8 @@ bool Desktop::Idle(int wakeAfterMs)
             wait = wakeAfterMs - static_cast<int>(spent);
         }
         const bool tracking = Tracking();
-        if (tracking) wait = wait == kNoWake ? static_cast<int>(kTrackPollMs) : std::min(wait, static_cast<int>(kTrackPollMs));
+        if (tracking)
+            wait = wait == kNoWake ? static_cast<int>(kTrackPollMs) : std::min(wait, static_cast<int>(kTrackPollMs));
         SDL_Event e;
         int got = wait == kNoWake ? SDL_WaitEvent(&e) : SDL_WaitEventTimeout(&e, wait);
         if (got) {
@@ -73,10 +74,7 @@ bool Desktop::Idle(int wakeAfterMs)
     return AnyWindowVisible();
 }
 
-[[noreturn]] void Desktop::Starved()
-{
-    EndStarved("OrvaneCD: no window is left to take input\n");
-}
+[[noreturn]] void Desktop::Starved() { EndStarved("OrvaneCD: no window is left to take input\n"); }
 
 // Inside a window the event's own coordinates count, taken against where the
 // host has the window, so the client point is the one the user pointed at.
@@ -135,9 +133,7 @@ void Desktop::SyncModifiers(Uint16 mod, UINT vk)
 void Desktop::Handle(const SDL_Event& e)
 {
     switch (e.type) {
-    case SDL_MOUSEMOTION:
-        user::MovePointer(PointerAt(e.motion.windowID, e.motion.x, e.motion.y));
-        break;
+    case SDL_MOUSEMOTION: user::MovePointer(PointerAt(e.motion.windowID, e.motion.x, e.motion.y)); break;
     case SDL_MOUSEBUTTONDOWN:
         if (e.button.button != SDL_BUTTON_LEFT) break;
         user::PlacePointer(PointerAt(e.button.windowID, e.button.x, e.button.y));
@@ -157,9 +153,7 @@ void Desktop::Handle(const SDL_Event& e)
             else user::KeyUp(vk);
         }
         break;
-    case SDL_WINDOWEVENT:
-        HandleWindowEvent(e.window);
-        break;
+    case SDL_WINDOWEVENT: HandleWindowEvent(e.window); break;
     default:
         // SDL_QUIT follows the last window's own close event, which did the work.
         break;
@@ -175,9 +169,7 @@ void Desktop::HandleWindowEvent(const SDL_WindowEvent& e)
     bool iconic = IsIconic(h) != FALSE;
     FromDesktop guard(m_fromDesktop);
     switch (e.event) {
-    case SDL_WINDOWEVENT_CLOSE:
-        user::CloseRequest(h);
-        break;
+    case SDL_WINDOWEVENT_CLOSE: user::CloseRequest(h); break;
     case SDL_WINDOWEVENT_MOVED:
         if (s->echoes.Consume(POINT{e.data1, e.data2}, SDL_GetTicks()) || iconic) break;
         if (e.data1 != r.left || e.data2 != r.top)
@@ -201,14 +193,11 @@ void Desktop::HandleWindowEvent(const SDL_WindowEvent& e)
         s->dirty = true;
         if (iconic) ShowWindow(h, SW_RESTORE);
         break;
-    case SDL_WINDOWEVENT_EXPOSED:
-        s->dirty = true;
-        break;
+    case SDL_WINDOWEVENT_EXPOSED: s->dirty = true; break;
     case SDL_WINDOWEVENT_FOCUS_GAINED:
         if (!iconic && GetActiveWindow() != h) SetActiveWindow(h);
         break;
-    default:
-        break;
+    default: break;
     }
 }
 

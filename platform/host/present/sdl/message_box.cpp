@@ -6,12 +6,30 @@ BoxLayout MessageBoxLayout(UINT type)
 {
     BoxLayout box;
     switch (type & 0x0F) {
-    case 1: box.buttons = {{IDOK, "OK"}, {IDCANCEL, "Cancel"}}; box.escapeId = IDCANCEL; break;
-    case 2: box.buttons = {{IDABORT, "Abort"}, {IDRETRY, "Retry"}, {IDIGNORE, "Ignore"}}; box.escapeId = IDABORT; break;
-    case 3: box.buttons = {{IDYES, "Yes"}, {IDNO, "No"}, {IDCANCEL, "Cancel"}}; box.escapeId = IDCANCEL; break;
-    case 4: box.buttons = {{IDYES, "Yes"}, {IDNO, "No"}}; box.escapeId = IDNO; break;
-    case 5: box.buttons = {{IDRETRY, "Retry"}, {IDCANCEL, "Cancel"}}; box.escapeId = IDCANCEL; break;
-    default: box.buttons = {{IDOK, "OK"}}; box.escapeId = IDOK; break;
+    case 1:
+        box.buttons = {{IDOK, "OK"}, {IDCANCEL, "Cancel"}};
+        box.escapeId = IDCANCEL;
+        break;
+    case 2:
+        box.buttons = {{IDABORT, "Abort"}, {IDRETRY, "Retry"}, {IDIGNORE, "Ignore"}};
+        box.escapeId = IDABORT;
+        break;
+    case 3:
+        box.buttons = {{IDYES, "Yes"}, {IDNO, "No"}, {IDCANCEL, "Cancel"}};
+        box.escapeId = IDCANCEL;
+        break;
+    case 4:
+        box.buttons = {{IDYES, "Yes"}, {IDNO, "No"}};
+        box.escapeId = IDNO;
+        break;
+    case 5:
+        box.buttons = {{IDRETRY, "Retry"}, {IDCANCEL, "Cancel"}};
+        box.escapeId = IDCANCEL;
+        break;
+    default:
+        box.buttons = {{IDOK, "OK"}};
+        box.escapeId = IDOK;
+        break;
     }
     switch (type & 0xF0) {
     case 0x10: box.icon = BoxLayout::Icon::Error; break;

@@ -8,7 +8,7 @@
 namespace host::sdl {
 
 struct BoxButton {
-    int id;            // IDOK, IDCANCEL, ...: what MessageBoxW returns for it
+    int id;  // IDOK, IDCANCEL, ...: what MessageBoxW returns for it
     const char* text;
 };
 
