@@ -6,6 +6,7 @@ set -euo pipefail
 packages=(
   build-essential cmake pkg-config git
   llvm clang                       # llvm-rc compiles the resource script; clang runs its preprocessor
+  clang-format                     # the one code style (.clang-format), checked by tools/test.sh
   libgtest-dev googletest libbenchmark-dev valgrind
   libfreetype-dev libfontconfig-dev libsdl2-dev
   fonts-nanum                      # Hangul glyphs for the dialog font "굴림"
