@@ -13,6 +13,7 @@
 # CACHE/base. The archive is the one the machine's apt sources name for its
 # own release (the same Debian mirror serves bullseye).
 set -euo pipefail
+source "$(dirname "${BASH_SOURCE[0]}")/debian_archive.sh"
 export LC_ALL=C
 
 die() { printf 'bullseye-root: error: %s\n' "$*" >&2; exit 1; }
@@ -40,23 +41,6 @@ if [ -f "$stamp" ] && [ "$(cat "$stamp")" = "$wanted" ]; then
     exit 0
 fi
 
-# The archive's URI for the machine's own release, from its apt sources
-# (deb822 or one-line form).
-debian_uri() {
-    local codename f
-    codename=$(. /etc/os-release && echo "${VERSION_CODENAME:-}")
-    [ -n "$codename" ] || return 1
-    for f in /etc/apt/sources.list.d/*.sources; do
-        [ -f "$f" ] || continue
-        awk -v rel="$codename" '
-          /^URIs:/ {uri=$2} /^Suites:/ {for (i = 2; i <= NF; i++) if ($i == rel) ok=1}
-          /^$/ {if (ok && uri) {print uri; exit} uri=""; ok=0}
-          END {if (ok && uri) print uri}' "$f"
-    done | head -n1 | grep . && return
-    grep -hE "^deb[[:space:]]+[^[:space:]]+[[:space:]]+$codename[[:space:]]" \
-        /etc/apt/sources.list /etc/apt/sources.list.d/*.list 2>/dev/null | awk '{print $2; exit}' | grep .
-}
-
 # in_new COMMAND...: COMMAND in the new root, with a /proc that lives in a
 # mount namespace of its own and ends with it.
 in_new() {
@@ -65,7 +49,8 @@ in_new() {
 }
 
 if [ ! -f "$cache/base/.orvane-base" ]; then
-    uri=$(debian_uri) || die "no Debian archive for this release in the apt sources"
+    codename=$(. /etc/os-release && echo "${VERSION_CODENAME:-}")
+    uri=$(debian_uri "$codename") || die "no Debian archive for this release in the apt sources"
     say "debootstrap --variant=minbase bullseye into $cache/base (a few minutes)"
     rm -rf "$cache/base" "$cache/base.new"
     debootstrap --variant=minbase bullseye "$cache/base.new" "$uri" >"$cache/debootstrap.log" 2>&1 ||

@@ -8,6 +8,7 @@
 # mirror in use stays the one the machine was given. Already-installed
 # packages are skipped.
 set -euo pipefail
+source "$(dirname "${BASH_SOURCE[0]}")/debian_archive.sh"
 
 sudo=""
 [ "$(id -u)" -eq 0 ] || sudo="sudo"
@@ -24,20 +25,6 @@ i386_packages=(
   libfreetype6:i386 libfontconfig1:i386
 )
 
-# The URI of the Debian archive that serves this release, from the machine's
-# apt sources (deb822 or one-line form).
-debian_uri() {
-  local f
-  for f in /etc/apt/sources.list.d/*.sources; do
-    [ -f "$f" ] || continue
-    awk -v rel="$codename" '
-      /^URIs:/ {uri=$2} /^Suites:/ {for (i = 2; i <= NF; i++) if ($i == rel) ok=1}
-      /^$/ {if (ok && uri) {print uri; exit} uri=""; ok=0}
-      END {if (ok && uri) print uri}' "$f"
-  done | head -n1 | grep . && return
-  grep -hE "^deb[[:space:]]+[^[:space:]]+[[:space:]]+$codename[[:space:]]" /etc/apt/sources.list /etc/apt/sources.list.d/*.list 2>/dev/null |
-    awk '{print $2; exit}' | grep .
-}
 
 installed() { dpkg -s "$1" >/dev/null 2>&1; }
 
@@ -51,7 +38,7 @@ qemu_recent() {
 dpkg --print-foreign-architectures | grep -qx i386 || $sudo dpkg --add-architecture i386
 list=/etc/apt/sources.list.d/orvane-backports.list
 if ! qemu_recent && [ ! -f "$list" ]; then
-  uri=$(debian_uri) || { echo "setup: no Debian source for $codename in the apt sources" >&2; exit 1; }
+  uri=$(debian_uri "$codename") || { echo "setup: no Debian source for $codename in the apt sources" >&2; exit 1; }
   echo "deb $uri $backports main" | $sudo tee "$list" >/dev/null
 fi
 

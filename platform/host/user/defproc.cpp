@@ -162,6 +162,7 @@ LRESULT DefWindowProcW(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
 {
     Window* w = FindOrFail(hwnd);
     if (!w) return 0;
+    if (IsCtlColorMessage(msg)) return ControlColors(reinterpret_cast<HDC>(wParam));
     switch (msg) {
     case WM_NCCREATE: {
         auto* cs = reinterpret_cast<const CREATESTRUCTW*>(lParam);
@@ -197,13 +198,6 @@ LRESULT DefWindowProcW(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
     case WM_SETICON: return SetIcon(w, wParam, reinterpret_cast<HICON>(lParam));
     case WM_GETICON: return reinterpret_cast<LRESULT>(wParam == ICON_BIG ? w->bigIcon : w->smallIcon);
     case WM_QUERYDRAGICON: return reinterpret_cast<LRESULT>(w->bigIcon);
-    case WM_CTLCOLORMSGBOX:
-    case WM_CTLCOLOREDIT:
-    case WM_CTLCOLORLISTBOX:
-    case WM_CTLCOLORBTN:
-    case WM_CTLCOLORDLG:
-    case WM_CTLCOLORSCROLLBAR:
-    case WM_CTLCOLORSTATIC: return ControlColors(reinterpret_cast<HDC>(wParam));
     case WM_KEYDOWN: KeyDown(w, wParam); return 0;
     case WM_SYSKEYDOWN:
         if (wParam == VK_F4 && (lParam & (1L << 29))) SendMessageW(RootOf(hwnd), WM_SYSCOMMAND, SC_CLOSE, 0);

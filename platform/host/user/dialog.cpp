@@ -89,14 +89,8 @@ LPCWSTR ControlClass(const res::ResId& id, std::wstring* storage)
 
 bool IsDirectReturn(UINT msg)
 {
+    if (IsCtlColorMessage(msg)) return true;
     switch (msg) {
-    case WM_CTLCOLORMSGBOX:
-    case WM_CTLCOLOREDIT:
-    case WM_CTLCOLORLISTBOX:
-    case WM_CTLCOLORBTN:
-    case WM_CTLCOLORDLG:
-    case WM_CTLCOLORSCROLLBAR:
-    case WM_CTLCOLORSTATIC:
     case WM_INITDIALOG:
     case WM_QUERYDRAGICON:
     case 0x0039 /* WM_COMPAREITEM */:

@@ -140,6 +140,9 @@ void ComputeBaseUnits(HFONT font, int* baseX, int* baseY);
 HWND NextDialogControl(HWND dlg, HWND from, bool previous, bool group);
 LRESULT CALLBACK StaticWndProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
 
+// WM_CTLCOLORMSGBOX .. WM_CTLCOLORSTATIC: a control asks its parent for colours.
+inline bool IsCtlColorMessage(UINT msg) { return msg >= WM_CTLCOLORMSGBOX && msg <= WM_CTLCOLORSTATIC; }
+
 // ---- defaults (defproc.cpp) ------------------------------------------------------------
 HBRUSH FaceBrush();  // COLOR_3DFACE
 constexpr COLORREF kFaceColor = RGB(240, 240, 240);
