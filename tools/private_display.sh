@@ -6,7 +6,8 @@
 #
 #   display_start LOGDIR [OPENBOX_CONFIG]
 #       Starts both, logging into LOGDIR, and exports DISPLAY. Without a
-#       config file openbox runs with its defaults. Returns 1, with a message
+#       config file openbox runs with its defaults; with "none" there is no
+#       window manager at all. Returns 1, with a message
 #       on stderr, when no display number from :90 to :199 gives a server
 #       that stays up with the window manager.
 #   display_stop
@@ -78,6 +79,7 @@ display_start() {
         display_xvfb_pid=$!
         export DISPLAY=":$n"
         if wait_for 10 display_server_up; then
+            [ "$config" != none ] || return 0
             "${wm[@]}" >"$logdir/openbox.log" 2>&1 &
             display_wm_pid=$!
             wait_for 10 display_wm_up && return 0

@@ -2,8 +2,16 @@
 # A press in the top band and a move with the button held move the window by
 # the pointer's offset, in steps as a hand would. The host keeps up with
 # moves the window manager makes: a later drag starts from there.
+#   drag_test.sh openbox   the window manager announces _NET_WM_MOVERESIZE
+#                          and moves the window itself
+#   drag_test.sh none      no window manager: the launcher moves it
 source "$(dirname "$0")/session.sh"
-session_start
+case ${1:-} in
+openbox) session_start; mover="window manager" ;;
+none) session_start none; mover="launcher" ;;
+*) die "usage: drag_test.sh openbox|none" ;;
+esac
+export ORVANE_TRACE=1
 launcher_start
 
 # drag DX DY: press at client (10,10), move by (DX,DY) in 10 steps, release.
@@ -16,6 +24,7 @@ drag() {
         sleep 0.03
     done
     xdotool mouseup 1
+    sleep 0.1 # a hand's pause before the next press
 }
 at() { [ "$(origin)" = "$1 $2" ]; }
 
@@ -36,5 +45,9 @@ drag 0 0
 sleep 0.3
 at 125 105 || fail "a press without a move moved the window to ($(origin))"
 kill -0 "$launcher_pid" 2>/dev/null || fail "the launcher ended"
-echo "drags ended where the pointer went; now at ($(origin))"
+moves=$(grep -c "desktop: the $mover moves the window" "$session_dir/launcher.err" || true)
+others=$(grep "desktop: the .* moves the window" "$session_dir/launcher.err" | grep -vc "the $mover " || true)
+[ "$moves" = 4 ] && [ "$others" = 0 ] ||
+    fail "expected 4 moves by the $mover, saw $moves (and $others by the other): $(grep 'moves the window' "$session_dir/launcher.err")"
+echo "drags by the $mover ended where the pointer went; now at ($(origin))"
 finish

@@ -59,9 +59,11 @@ stop_all() {
 }
 trap stop_all EXIT
 
-# session_start: the private display with the tests' openbox configuration.
+# session_start [none]: the private display with the tests' openbox
+# configuration, or with no window manager.
 session_start() {
-    display_start "$session_dir" "$(dirname "${BASH_SOURCE[0]}")/openbox-rc.xml" || die "no X display for the session"
+    local config=${1:-$(dirname "${BASH_SOURCE[0]}")/openbox-rc.xml}
+    display_start "$session_dir" "$config" || die "no X display for the session"
 }
 
 # add_marker NAME: an executable NAME in the CD root that writes NAME.started

@@ -29,6 +29,12 @@ public:
     virtual void IconChanged(HWND) {}
     virtual void Painted(HWND) {}  // the window's surface has new pixels
 
+    // A press in a top-level window's caption starts a move with the left
+    // button down. True when the desktop's window manager takes it: it moves
+    // the window with the pointer, the presenter reports where (SetWindowPos)
+    // and the release as input. False: USER moves the window itself.
+    virtual bool BeginWindowMove(HWND) { return false; }
+
     // The primary screen and its work area, in screen coordinates (what
     // GetSystemMetrics, GetDeviceCaps and SPI_GETWORKAREA report).
     virtual RECT ScreenRect() = 0;

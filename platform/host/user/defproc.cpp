@@ -26,13 +26,17 @@ void RunMoveLoop(HWND hwnd)
     RECT startRect = w->rect;
     SetCapture(hwnd);
     SendMessageW(hwnd, WM_ENTERSIZEMOVE, 0, 0);
+    // Where the window manager moves the window, the loop only waits for
+    // the release; the presenter reports the places it moves it to.
+    const bool desktopMoves = host::CurrentPresenter().BeginWindowMove(hwnd);
     MSG msg;
     bool restore = false;
     while (Find(hwnd) && GetCapture() == hwnd) {
         if (!NextMessageForModalLoop(&msg)) break;  // WM_QUIT stays queued for the caller
         if (msg.message == WM_MOUSEMOVE) {
-            SetWindowPos(hwnd, nullptr, startRect.left + msg.pt.x - start.x, startRect.top + msg.pt.y - start.y, 0, 0,
-                         SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+            if (!desktopMoves)
+                SetWindowPos(hwnd, nullptr, startRect.left + msg.pt.x - start.x, startRect.top + msg.pt.y - start.y, 0,
+                             0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
         } else if (msg.message == WM_LBUTTONUP) {
             break;
         } else if (msg.message == WM_KEYDOWN && msg.wParam == VK_ESCAPE) {

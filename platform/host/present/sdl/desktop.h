@@ -30,6 +30,7 @@ public:
     void TextChanged(HWND h) override;
     void IconChanged(HWND h) override;
     void Painted(HWND h) override;
+    bool BeginWindowMove(HWND h) override;
 
     RECT ScreenRect() override;
     RECT WorkArea() override;
@@ -63,8 +64,9 @@ private:
     void SyncModifiers(Uint16 mod, UINT vk);
 
     std::map<HWND, Shown> m_windows;
-    bool m_fromDesktop = false;  // applying a desktop change to a host window: not to be sent back
-    Uint32 m_releaseSeenAt = 0;  // when the desktop first showed the button up during a capture
+    bool m_fromDesktop = false;    // applying a desktop change to a host window: not to be sent back
+    Uint32 m_releaseSeenAt = 0;    // when the desktop first showed the button up during a capture
+    HWND m_managerMove = nullptr;  // the window the window manager moves with the pointer
 };
 
 }  // namespace host::sdl

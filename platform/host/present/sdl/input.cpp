@@ -6,10 +6,12 @@
 
 #include "present/sdl/global_pointer.h"
 #include "present/sdl/keys.h"
+#include "present/sdl/wm_move.h"
 #include "user/presenting.h"
 
 #include <algorithm>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 
 namespace host::sdl {
@@ -92,6 +94,18 @@ POINT Desktop::PointerAt(Uint32 windowId, int x, int y)
     return POINT{r.left + x, r.top + y};
 }
 
+bool Desktop::BeginWindowMove(HWND h)
+{
+    Shown* s = Of(h);
+    if (!s || !s->window) return false;
+    GlobalPointer p = QueryGlobalPointer(s->window);
+    const bool byManager = p.left && StartWindowManagerMove(s->window, p.x, p.y);
+    m_managerMove = byManager ? h : nullptr;
+    if (std::getenv("ORVANE_TRACE"))
+        std::fprintf(stderr, "desktop: the %s moves the window\n", byManager ? "window manager" : "launcher");
+    return byManager;
+}
+
 // Between events of a drag: follows the pointer, and ends the drag when the
 // button has been up for a while without the release reaching us.
 void Desktop::Track()
@@ -101,6 +115,14 @@ void Desktop::Track()
     if (p.x != cursor.x || p.y != cursor.y) user::MovePointer(POINT{p.x, p.y});
     if (p.left) {
         m_releaseSeenAt = 0;
+        return;
+    }
+    // The window manager held the pointer for its move: the release went to
+    // it and will never come to us, nor to SDL, which is handed one.
+    if (m_managerMove) {
+        if (Shown* s = Of(m_managerMove); s && s->window) ReturnRelease(s->window, p.x, p.y);
+        m_managerMove = nullptr;
+        user::ReleaseLeft();
         return;
     }
     Uint32 now = SDL_GetTicks();
@@ -141,6 +163,7 @@ void Desktop::Handle(const SDL_Event& e)
         user::PressLeft();
         break;
     case SDL_MOUSEBUTTONUP:
+        m_managerMove = nullptr;
         if (e.button.button != SDL_BUTTON_LEFT || !LeftDown()) break;  // Track may have ended it already
         user::PlacePointer(PointerAt(e.button.windowID, e.button.x, e.button.y));
         user::ReleaseLeft();
