@@ -26,6 +26,7 @@ readonly DISPLAY_W=1024 DISPLAY_H=768
 
 display_xvfb_pid=""
 display_wm_pid=""
+display_wm_ready=""
 
 wait_for() {
     # Microseconds, so that the wait is the whole SECONDS, not up to a
@@ -55,9 +56,14 @@ display_server_up() {
         xdotool getdisplaygeometry >/dev/null 2>&1
 }
 
+# openbox names itself on the root (_NET_SUPPORTING_WM_CHECK) early in its
+# start, before it takes the windows it finds and handles their requests; a
+# window mapped in between may never be managed, and SDL waits forever for
+# its map. Ready is when openbox has run its start-up command.
 display_wm_up() {
     kill -0 "$display_wm_pid" 2>/dev/null || return 3
-    timeout 5 xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id'
+    [ -e "$display_wm_ready" ] &&
+        timeout 5 xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id'
 }
 
 # display_free N: nothing holds display number N, not even an abstract socket.
@@ -68,7 +74,8 @@ display_free() {
 
 display_start() {
     local logdir=$1 config=${2:-} n
-    local -a wm=(openbox)
+    display_wm_ready=$logdir/openbox.ready
+    local -a wm=(openbox --startup "touch '$display_wm_ready'")
     [ -z "$config" ] || wm+=(--config-file "$config")
     for n in $(seq 90 199); do
         display_free "$n" || continue
@@ -80,6 +87,7 @@ display_start() {
         export DISPLAY=":$n"
         if wait_for 10 display_server_up; then
             [ "$config" != none ] || return 0
+            rm -f "$display_wm_ready"
             "${wm[@]}" >"$logdir/openbox.log" 2>&1 &
             display_wm_pid=$!
             wait_for 10 display_wm_up && return 0
