@@ -210,14 +210,8 @@ int GetDeviceCaps(HDC handle, int index)
     case PLANES: return 1;
     case LOGPIXELSX:
     case LOGPIXELSY: return 96;
-    case HORZRES: {
-        RECT r = host::CurrentPresenter().ScreenRect();
-        return r.right - r.left;
-    }
-    case VERTRES: {
-        RECT r = host::CurrentPresenter().ScreenRect();
-        return r.bottom - r.top;
-    }
+    case HORZRES: return host::ScreenSize().cx;
+    case VERTRES: return host::ScreenSize().cy;
     default: SetLastError(ERROR_INVALID_PARAMETER); return 0;
     }
 }

@@ -35,6 +35,12 @@ Presenter& CurrentPresenter()
     return *slot.presenter;
 }
 
+SIZE ScreenSize()
+{
+    RECT r = CurrentPresenter().ScreenRect();
+    return SIZE{r.right - r.left, r.bottom - r.top};
+}
+
 void UsePresenter(std::unique_ptr<Presenter> presenter) { TheSlot().presenter = std::move(presenter); }
 
 bool HasPresenter() { return TheSlot().presenter != nullptr; }

@@ -13,6 +13,11 @@
 
 namespace host {
 
+// A screen where none can be asked: the headless presenter's virtual
+// screen, and the desktop's when it cannot say.
+constexpr int kDefaultScreenWidth = 1024;
+constexpr int kDefaultScreenHeight = 768;
+
 class Presenter {
 public:
     virtual ~Presenter() = default;
@@ -57,6 +62,10 @@ public:
 // The presenter in use. The first call asks the chooser (SetPresenterChooser)
 // for one; without a chooser the process says so and ends (status 3).
 Presenter& CurrentPresenter();
+
+// The size of the presenter's screen (SM_CXSCREEN, HORZRES and their
+// heights).
+SIZE ScreenSize();
 
 // From now on `presenter` is the one in use; the previous one is destroyed.
 void UsePresenter(std::unique_ptr<Presenter> presenter);

@@ -18,14 +18,8 @@ BOOL SystemParametersInfoW(UINT action, UINT param, LPVOID pv, UINT winIni)
 int GetSystemMetrics(int index)
 {
     switch (index) {
-    case SM_CXSCREEN: {
-        RECT r = host::CurrentPresenter().ScreenRect();
-        return r.right - r.left;
-    }
-    case SM_CYSCREEN: {
-        RECT r = host::CurrentPresenter().ScreenRect();
-        return r.bottom - r.top;
-    }
+    case SM_CXSCREEN: return host::ScreenSize().cx;
+    case SM_CYSCREEN: return host::ScreenSize().cy;
     case SM_CXVSCROLL: return 17;
     case SM_CYCAPTION: return 23;
     case SM_CXBORDER:

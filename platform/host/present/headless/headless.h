@@ -17,8 +17,8 @@
 
 namespace host::headless {
 
-constexpr int kScreenWidth = 1024;
-constexpr int kScreenHeight = 768;
+constexpr int kScreenWidth = kDefaultScreenWidth;
+constexpr int kScreenHeight = kDefaultScreenHeight;
 
 // Called whenever the UI thread would block waiting for input (GetMessage,
 // a modal or move loop) and the queue holds nothing. The hook

@@ -261,7 +261,7 @@ SDL_Window* Desktop::AnyWindow() const
 RECT Desktop::ScreenRect()
 {
     SDL_Rect r;
-    if (SDL_GetDisplayBounds(0, &r) != 0) return RECT{0, 0, 1024, 768};  // SDL cannot say: an XGA screen
+    if (SDL_GetDisplayBounds(0, &r) != 0) return RECT{0, 0, kDefaultScreenWidth, kDefaultScreenHeight};
     return FromSdl(r);
 }
 

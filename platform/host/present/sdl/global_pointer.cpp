@@ -1,6 +1,6 @@
 #include "present/sdl/global_pointer.h"
 
-#include <SDL_syswm.h>
+#include "present/sdl/x11_window.h"
 
 namespace host::sdl {
 
@@ -8,10 +8,9 @@ GlobalPointer QueryGlobalPointer(SDL_Window* window)
 {
     GlobalPointer p;
 #if defined(SDL_VIDEO_DRIVER_X11)
-    SDL_SysWMinfo info;
-    SDL_VERSION(&info.version);
-    if (window && SDL_GetWindowWMInfo(window, &info) && info.subsystem == SDL_SYSWM_X11) {
-        Display* display = info.info.x11.display;
+    X11Window x11;
+    if (GetX11Window(window, &x11)) {
+        Display* display = x11.display;
         Window root = 0, child = 0;
         int rootX = 0, rootY = 0, winX = 0, winY = 0;
         unsigned int mask = 0;

@@ -1,6 +1,6 @@
 #include "present/sdl/wm_move.h"
 
-#include <SDL_syswm.h>
+#include "present/sdl/x11_window.h"
 
 #if defined(SDL_VIDEO_DRIVER_X11)
 #include <X11/Xatom.h>
@@ -42,10 +42,9 @@ bool Supported(Display* display, Atom atom)
 bool StartWindowManagerMove(SDL_Window* window, int rootX, int rootY)
 {
 #if defined(SDL_VIDEO_DRIVER_X11)
-    SDL_SysWMinfo info;
-    SDL_VERSION(&info.version);
-    if (!window || !SDL_GetWindowWMInfo(window, &info) || info.subsystem != SDL_SYSWM_X11) return false;
-    Display* display = info.info.x11.display;
+    X11Window x11;
+    if (!GetX11Window(window, &x11)) return false;
+    Display* display = x11.display;
     Atom moveResize = XInternAtom(display, "_NET_WM_MOVERESIZE", False);
     if (!Supported(display, moveResize)) return false;
     // The press gave us the pointer's implicit grab; the window manager can
@@ -53,7 +52,7 @@ bool StartWindowManagerMove(SDL_Window* window, int rootX, int rootY)
     XUngrabPointer(display, CurrentTime);
     XEvent e{};
     e.xclient.type = ClientMessage;
-    e.xclient.window = info.info.x11.window;
+    e.xclient.window = x11.window;
     e.xclient.message_type = moveResize;
     e.xclient.format = 32;
     e.xclient.data.l[0] = rootX;
@@ -75,18 +74,17 @@ bool StartWindowManagerMove(SDL_Window* window, int rootX, int rootY)
 void ReturnRelease(SDL_Window* window, int rootX, int rootY)
 {
 #if defined(SDL_VIDEO_DRIVER_X11)
-    SDL_SysWMinfo info;
-    SDL_VERSION(&info.version);
-    if (!window || !SDL_GetWindowWMInfo(window, &info) || info.subsystem != SDL_SYSWM_X11) return;
-    Display* display = info.info.x11.display;
+    X11Window x11;
+    if (!GetX11Window(window, &x11)) return;
+    Display* display = x11.display;
     const Window root = DefaultRootWindow(display);
     Window child = None;
     int x = 0, y = 0;
-    XTranslateCoordinates(display, root, info.info.x11.window, rootX, rootY, &x, &y, &child);
+    XTranslateCoordinates(display, root, x11.window, rootX, rootY, &x, &y, &child);
     XEvent e{};
     e.xbutton.type = ButtonRelease;
     e.xbutton.display = display;
-    e.xbutton.window = info.info.x11.window;
+    e.xbutton.window = x11.window;
     e.xbutton.root = root;
     e.xbutton.time = CurrentTime;
     e.xbutton.x = x;
@@ -96,7 +94,7 @@ void ReturnRelease(SDL_Window* window, int rootX, int rootY)
     e.xbutton.state = Button1Mask;
     e.xbutton.button = Button1;
     e.xbutton.same_screen = True;
-    XSendEvent(display, info.info.x11.window, False, ButtonReleaseMask, &e);
+    XSendEvent(display, x11.window, False, ButtonReleaseMask, &e);
     XFlush(display);
 #else
     (void)window;
