@@ -13,6 +13,7 @@
 //                   paints that follow (the window's own and all windows').
 #include "app/application.h"
 #include "launcher/launcher_dialog.h"
+#include "launcher/layout.h"
 #include "platform/host/present/headless/headless.h"
 
 #include <benchmark/benchmark.h>
@@ -68,6 +69,11 @@ Drained Drain()
     return d;
 }
 
+// Inside the manual entry, and below every hot spot (the reader entry's
+// bottom is the lowest edge).
+constexpr layout::SOrigin kInManual{layout::kManual.x + 50, layout::kManual.y + 10};
+constexpr layout::SOrigin kBelowAll{layout::kReader.x + 50, layout::kReader.y + layout::kEntryHeight + 30};
+
 void MoveTo(int clientX, int clientY)
 {
     POINT pt{clientX, clientY};
@@ -86,35 +92,46 @@ void* (*volatile g_memcpy)(void*, const void*, std::size_t) = std::memcpy;
 class PaintBound {
 public:
     PaintBound(int clientWidth, int clientHeight)
-        : m_cw(std::min(620, clientWidth)), m_ch(std::min(542, clientHeight)), m_surfaceWidth(clientWidth),
-          m_background(291 * 277, 0x00102030u), m_entry(370 * 20, 0x00405060u), m_button(36 * 18, 0x00708090u),
-          m_frame(620 * 542, 0u), m_surface(static_cast<std::size_t>(clientWidth) * clientHeight, 0u)
+        : m_cw(std::min(kFrameW, clientWidth)), m_ch(std::min(kFrameH, clientHeight)), m_surfaceWidth(clientWidth),
+          m_background(Pixels(kBackgroundW, kBackgroundH), 0x00102030u),
+          m_entry(Pixels(2 * kEntryW, kEntryH), 0x00405060u), m_button(Pixels(2 * kButtonW, kButtonH), 0x00708090u),
+          m_frame(Pixels(kFrameW, kFrameH), 0u), m_surface(Pixels(clientWidth, clientHeight), 0u)
     {}
 
     std::size_t Bytes() const
     {
-        return 4u * (291u * 277u + 3u * 185u * 20u + 2u * 18u * 18u + static_cast<std::size_t>(m_cw) * m_ch);
+        return 4u * (Pixels(kBackgroundW, kBackgroundH) + 3u * Pixels(kEntryW, kEntryH) +
+                     2u * Pixels(kButtonW, kButtonH) + Pixels(m_cw, m_ch));
     }
 
+    // The sprites from the frames one move over the manual entry leaves.
     void Run()
     {
-        Rows(m_frame.data(), 620, 0, 0, m_background.data(), 291, 0, 291, 277);
-        Rows(m_frame.data(), 620, 100, 85, m_entry.data(), 370, 0, 185, 20);
-        Rows(m_frame.data(), 620, 100, 140, m_entry.data(), 370, 185, 185, 20);
-        Rows(m_frame.data(), 620, 100, 200, m_entry.data(), 370, 0, 185, 20);
-        Rows(m_frame.data(), 620, 248, 5, m_button.data(), 36, 0, 18, 18);
-        Rows(m_frame.data(), 620, 268, 5, m_button.data(), 36, 18, 18, 18);
-        Rows(m_surface.data(), m_surfaceWidth, 0, 0, m_frame.data(), 620, 0, m_cw, m_ch);
+        using namespace layout;
+        Rows(m_frame.data(), kFrameW, {0, 0}, m_background.data(), kBackgroundW, 0, kBackgroundW, kBackgroundH);
+        Rows(m_frame.data(), kFrameW, kSetup, m_entry.data(), 2 * kEntryW, 0, kEntryW, kEntryH);
+        Rows(m_frame.data(), kFrameW, kManual, m_entry.data(), 2 * kEntryW, kEntryW, kEntryW, kEntryH);
+        Rows(m_frame.data(), kFrameW, kReader, m_entry.data(), 2 * kEntryW, 0, kEntryW, kEntryH);
+        Rows(m_frame.data(), kFrameW, kMinimize, m_button.data(), 2 * kButtonW, 0, kButtonW, kButtonH);
+        Rows(m_frame.data(), kFrameW, kClose, m_button.data(), 2 * kButtonW, kButtonW, kButtonW, kButtonH);
+        Rows(m_surface.data(), m_surfaceWidth, {0, 0}, m_frame.data(), kFrameW, 0, m_cw, m_ch);
         benchmark::DoNotOptimize(m_surface.data());
         benchmark::ClobberMemory();
     }
 
 private:
-    static void Rows(std::uint32_t* dst, int dstWidth, int x, int y, const std::uint32_t* src, int srcWidth, int sx,
-                     int w, int h)
+    static constexpr int kFrameW = layout::kFrameWidth, kFrameH = layout::kFrameHeight;
+    static constexpr int kBackgroundW = layout::kBackgroundWidth, kBackgroundH = layout::kBackgroundHeight;
+    static constexpr int kEntryW = layout::kEntryWidth, kEntryH = layout::kEntryHeight;
+    static constexpr int kButtonW = layout::kButtonWidth, kButtonH = layout::kButtonHeight;
+
+    static std::size_t Pixels(int w, int h) { return static_cast<std::size_t>(w) * static_cast<std::size_t>(h); }
+
+    static void Rows(std::uint32_t* dst, int dstWidth, layout::SOrigin at, const std::uint32_t* src, int srcWidth,
+                     int sx, int w, int h)
     {
         for (int r = 0; r < h; ++r)
-            g_memcpy(dst + static_cast<std::size_t>(y + r) * dstWidth + x,
+            g_memcpy(dst + static_cast<std::size_t>(at.y + r) * dstWidth + at.x,
                      src + static_cast<std::size_t>(r) * srcWidth + sx, static_cast<std::size_t>(w) * 4);
     }
 
@@ -161,8 +178,8 @@ void MoveOverHotSpot(benchmark::State& state)
     std::int64_t paints = 0;
     for (auto _ : state) {
         on = !on;
-        if (on) MoveTo(150, 150);  // inside the manual entry
-        else MoveTo(150, 250);     // below every hot spot
+        if (on) MoveTo(kInManual.x, kInManual.y);
+        else MoveTo(kBelowAll.x, kBelowAll.y);
         const Drained d = Drain();
         paints += d.launcherPaints;
         if (CLauncherDialogProbe::Hover(Dlg())[HOVER_MANUAL] != (on ? 1 : 0) || d.launcherPaints != 1) {
@@ -180,8 +197,8 @@ void TenThousandMoves(benchmark::State& state)
     int maxLauncherPaints = 0, maxPaints = 0, minMoves = 1 << 30;
     for (auto _ : state) {
         for (int i = 0; i < 10000; ++i) {
-            if (i % 2) MoveTo(150, 150);
-            else MoveTo(150 + (i % 100), 250);
+            if (i % 2) MoveTo(kInManual.x, kInManual.y);
+            else MoveTo(kBelowAll.x + (i % 100), kBelowAll.y);
         }
         const Drained d = Drain();
         maxLauncherPaints = std::max(maxLauncherPaints, d.launcherPaints);

@@ -21,8 +21,8 @@ enum EFrameSurface {
 };
 
 // The frame buffer's fixed size, whatever the window's size.
-constexpr int kFrameWidth = 620;
-constexpr int kFrameHeight = 542;
+using layout::kFrameHeight;
+using layout::kFrameWidth;
 
 struct FrameTransfer {
     EFrameSurface dst;

@@ -2,6 +2,7 @@
 // whether a client-area point lies inside one.
 #pragma once
 
+#include "launcher/layout.h"
 #include "platform/platform.h"
 
 // Indices into COrvaneCDDlg::m_nHover. The hover state of a hot spot is
@@ -16,14 +17,14 @@ enum {
 };
 
 // Hot-spot sizes: the sizes of the sprite frames drawn there.
-constexpr int kButtonWidth = 18;
-constexpr int kButtonHeight = 18;
-constexpr int kEntryWidth = 185;
-constexpr int kEntryHeight = 20;
+using layout::kButtonHeight;
+using layout::kButtonWidth;
+using layout::kEntryHeight;
+using layout::kEntryWidth;
 
-// The band along the top of the window that moves it: 0 < x < 296, 0 < y < 51.
-constexpr int kDragBandWidth = 296;
-constexpr int kDragBandHeight = 51;
+// The band along the top of the window that moves it.
+using layout::kDragBandHeight;
+using layout::kDragBandWidth;
 
 // True when `point` lies strictly inside the rectangle at `origin` of the
 // given size: origin.x < x < origin.x + width and origin.y < y < origin.y +

@@ -30,11 +30,11 @@ BOOL COrvaneCDDlg::OnInitDialog()
 
     for (int i = 0; i < HOVER_COUNT; ++i) m_nHover[i] = 0;
 
-    m_ptClose = CPoint(268, 5);
-    m_ptMinimize = CPoint(248, 5);
-    m_ptSetup = CPoint(100, 85);
-    m_ptManual = CPoint(100, 140);
-    m_ptReader = CPoint(100, 200);
+    m_ptClose = CPoint(layout::kClose.x, layout::kClose.y);
+    m_ptMinimize = CPoint(layout::kMinimize.x, layout::kMinimize.y);
+    m_ptSetup = CPoint(layout::kSetup.x, layout::kSetup.y);
+    m_ptManual = CPoint(layout::kManual.x, layout::kManual.y);
+    m_ptReader = CPoint(layout::kReader.x, layout::kReader.y);
 
     // The window's own DC is the reference for every memory DC and for the
     // frame buffer, which therefore has the display's format.

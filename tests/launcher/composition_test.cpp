@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -13,53 +14,94 @@ namespace {
 
 const HotSpotOrigins kOrigins{{268, 5}, {248, 5}, {100, 85}, {100, 140}, {100, 200}};
 
-struct HoverCase {
-    std::string name;
-    int hover[HOVER_COUNT];  // minimize, close, setup, manual, reader
-    int setupX, manualX, readerX, minimizeX, closeX;
+// Which surface each sprite comes from, with its hover index and the size
+// its hot spot has: literal figures, independent of the layout's constants.
+struct SpriteFacts {
+    EFrameSurface surface;
+    int hover;
+    int width, height;
+    POINT HotSpotOrigins::*origin;
+};
+constexpr SpriteFacts kSprites[] = {
+    // In the order of the plan: the entries top to bottom, then minimize, close.
+    {SURFACE_SETUP, HOVER_SETUP, 185, 20, &HotSpotOrigins::ptSetup},
+    {SURFACE_MANUAL, HOVER_MANUAL, 185, 20, &HotSpotOrigins::ptManual},
+    {SURFACE_READER, HOVER_READER, 185, 20, &HotSpotOrigins::ptReader},
+    {SURFACE_MINIMIZE, HOVER_MINIMIZE, 18, 18, &HotSpotOrigins::ptMinimize},
+    {SURFACE_CLOSE, HOVER_CLOSE, 18, 18, &HotSpotOrigins::ptClose},
 };
 
-class FrameCompositionTest : public testing::TestWithParam<HoverCase> {};
+// Every combination of the five hover states, as a bit mask.
+class FrameCompositionTest : public testing::TestWithParam<int> {
+protected:
+    void SetUp() override
+    {
+        for (int i = 0; i < HOVER_COUNT; ++i) m_nHover[i] = (GetParam() >> i) & 1;
+    }
+    int m_nHover[HOVER_COUNT];
+};
 
-TEST_P(FrameCompositionTest, SourcesFollowTheHoverStates)
+TEST_P(FrameCompositionTest, BackgroundFirstAndOneCopyToTheWindowLast)
 {
-    const HoverCase& c = GetParam();
-    const FramePlan plan = ComposeFrame(c.hover, kOrigins);
-
-    const FramePlan expected{{
-        {SURFACE_FRAME, 0, 0, 620, 542, SURFACE_BACKGROUND, 0, 0},
-        {SURFACE_FRAME, 100, 85, 185, 20, SURFACE_SETUP, c.setupX, 0},
-        {SURFACE_FRAME, 100, 140, 185, 20, SURFACE_MANUAL, c.manualX, 0},
-        {SURFACE_FRAME, 100, 200, 185, 20, SURFACE_READER, c.readerX, 0},
-        {SURFACE_FRAME, 248, 5, 18, 18, SURFACE_MINIMIZE, c.minimizeX, 0},
-        {SURFACE_FRAME, 268, 5, 18, 18, SURFACE_CLOSE, c.closeX, 0},
-        {SURFACE_PAINT, 0, 0, 620, 542, SURFACE_FRAME, 0, 0},
-    }};
-    for (std::size_t i = 0; i < plan.size(); ++i) EXPECT_EQ(plan[i], expected[i]) << "T" << i + 1;
+    const FramePlan plan = ComposeFrame(m_nHover, kOrigins);
+    // The whole 620x542 frame buffer both times: the background is clipped
+    // to its bitmap, the window's copy to its client area.
+    EXPECT_EQ(plan.front(), (FrameTransfer{SURFACE_FRAME, 0, 0, 620, 542, SURFACE_BACKGROUND, 0, 0}));
+    EXPECT_EQ(plan.back(), (FrameTransfer{SURFACE_PAINT, 0, 0, 620, 542, SURFACE_FRAME, 0, 0}));
+    for (std::size_t i = 1; i + 1 < plan.size(); ++i) {
+        EXPECT_EQ(plan[i].dst, SURFACE_FRAME) << "T" << i + 1 << " draws into the frame buffer";
+        EXPECT_NE(plan[i].src, SURFACE_PAINT) << "T" << i + 1;
+        EXPECT_NE(plan[i].src, SURFACE_FRAME) << "T" << i + 1;
+    }
 }
 
-INSTANTIATE_TEST_SUITE_P(Hover, FrameCompositionTest,
-                         testing::Values(HoverCase{"AllNormal", {0, 0, 0, 0, 0}, 0, 0, 0, 0, 0},
-                                         HoverCase{"Setup", {0, 0, 1, 0, 0}, 185, 0, 0, 0, 0},
-                                         HoverCase{"Manual", {0, 0, 0, 1, 0}, 0, 185, 0, 0, 0},
-                                         HoverCase{"Reader", {0, 0, 0, 0, 1}, 0, 0, 185, 0, 0},
-                                         HoverCase{"Minimize", {1, 0, 0, 0, 0}, 0, 0, 0, 18, 0},
-                                         HoverCase{"Close", {0, 1, 0, 0, 0}, 0, 0, 0, 0, 18},
-                                         HoverCase{"SetupAndClose", {0, 1, 1, 0, 0}, 185, 0, 0, 0, 18},
-                                         HoverCase{"AllHighlighted", {1, 1, 1, 1, 1}, 185, 185, 185, 18, 18}),
-                         [](const testing::TestParamInfo<HoverCase>& info) { return info.param.name; });
+TEST_P(FrameCompositionTest, EachSpriteOnceAtItsHotSpotInTheFrameItsHoverSelects)
+{
+    const FramePlan plan = ComposeFrame(m_nHover, kOrigins);
+    for (std::size_t k = 0; k < std::size(kSprites); ++k) {
+        const SpriteFacts& s = kSprites[k];
+        const FrameTransfer& t = plan[k + 1];
+        SCOPED_TRACE("T" + std::to_string(k + 2));
+        EXPECT_EQ(t.src, s.surface);
+        const POINT at = kOrigins.*s.origin;
+        EXPECT_EQ(t.xDst, at.x);
+        EXPECT_EQ(t.yDst, at.y);
+        EXPECT_EQ(t.nWidth, s.width);
+        EXPECT_EQ(t.nHeight, s.height);
+        // Frame 0 or frame 1 of the two-frame strip, from its top row.
+        EXPECT_EQ(t.xSrc, m_nHover[s.hover] * s.width);
+        EXPECT_EQ(t.ySrc, 0);
+        EXPECT_LE(t.xSrc + t.nWidth, 2 * s.width) << "inside the strip";
+    }
+}
+
+TEST_P(FrameCompositionTest, SpritesLieInsideTheBackgroundAndApart)
+{
+    const FramePlan plan = ComposeFrame(m_nHover, kOrigins);
+    for (std::size_t i = 1; i + 1 < plan.size(); ++i) {
+        const FrameTransfer& a = plan[i];
+        EXPECT_TRUE(a.xDst >= 0 && a.yDst >= 0 && a.xDst + a.nWidth <= 291 && a.yDst + a.nHeight <= 277)
+            << "T" << i + 1 << " leaves the 291x277 background";
+        for (std::size_t j = i + 1; j + 1 < plan.size(); ++j) {
+            const FrameTransfer& b = plan[j];
+            const bool apart = a.xDst + a.nWidth <= b.xDst || b.xDst + b.nWidth <= a.xDst ||
+                               a.yDst + a.nHeight <= b.yDst || b.yDst + b.nHeight <= a.yDst;
+            EXPECT_TRUE(apart) << "T" << i + 1 << " and T" << j + 1 << " overlap";
+        }
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Hover, FrameCompositionTest, testing::Range(0, 1 << HOVER_COUNT));
 
 TEST(FrameCompositionTest, DestinationsFollowTheOrigins)
 {
     const int hover[HOVER_COUNT] = {0, 0, 0, 0, 0};
     const HotSpotOrigins moved{{1, 2}, {3, 4}, {5, 6}, {7, 8}, {9, 10}};
     const FramePlan plan = ComposeFrame(hover, moved);
-    EXPECT_EQ(plan[1].xDst, 5);
-    EXPECT_EQ(plan[1].yDst, 6);
-    EXPECT_EQ(plan[2].xDst, 7);
-    EXPECT_EQ(plan[3].yDst, 10);
-    EXPECT_EQ(plan[4].xDst, 3);
-    EXPECT_EQ(plan[5].yDst, 2);
+    for (std::size_t k = 0; k < std::size(kSprites); ++k) {
+        EXPECT_EQ(plan[k + 1].xDst, (moved.*kSprites[k].origin).x) << "T" << k + 2;
+        EXPECT_EQ(plan[k + 1].yDst, (moved.*kSprites[k].origin).y) << "T" << k + 2;
+    }
 }
 
 struct HitCase {

@@ -6,6 +6,7 @@
 
 #include "canvas.h"
 #include "ico_writer.h"
+#include "launcher/layout.h"
 
 namespace artgen {
 
@@ -18,8 +19,8 @@ constexpr Rgb kInk{35, 32, 33};
 constexpr Rgb kBrandBlue{72, 123, 190};
 constexpr Rgb kBrandBlueEdge{111, 152, 206};
 
-constexpr int kBackgroundWidth = 291;
-constexpr int kBackgroundHeight = 277;
+using layout::kBackgroundHeight;
+using layout::kBackgroundWidth;
 constexpr int kHeaderTop = 4;
 constexpr int kHeaderBottom = 52;
 constexpr int kHeaderLeft = 3;
@@ -30,14 +31,13 @@ constexpr int kRampFirst = 30;  // white up to the column before
 Rgb HeaderRamp(int x);
 
 enum class EEntry { kSetup, kManual, kReader };
-constexpr int kEntryWidth = 185;
-constexpr int kEntryHeight = 20;
+using layout::kEntryHeight;
+using layout::kEntryWidth;
 
 enum class EButton { kClose, kMinimize };
-constexpr int kButtonSize = 18;
-struct SButtonPlace {
-    int x, y;
-};
+static_assert(layout::kButtonWidth == layout::kButtonHeight, "the buttons are drawn square");
+constexpr int kButtonSize = layout::kButtonWidth;
+using SButtonPlace = layout::SOrigin;
 SButtonPlace ButtonOrigin(EButton button);
 
 CCanvas DrawBackground();

@@ -11,9 +11,6 @@ Rgb HeaderRamp(int x)
     return Mix(kRampStart, kRampEnd, t > 1 ? 1 : t);
 }
 
-SButtonPlace ButtonOrigin(EButton button)
-{
-    return button == EButton::kClose ? SButtonPlace{268, 5} : SButtonPlace{248, 5};
-}
+SButtonPlace ButtonOrigin(EButton button) { return button == EButton::kClose ? layout::kClose : layout::kMinimize; }
 
 }  // namespace artgen
