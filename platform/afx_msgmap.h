@@ -58,6 +58,8 @@ template <class T> struct AfxMemberOf;
 template <class T, class R, class... A> struct AfxMemberOf<R (T::*)(A...)> {
     using type = T;
 };
+// A pointer to a member function of C with the function type F, as void().
+template <class C, class F> using AfxMemberFn = F C::*;
 
 // One caller per handler, made by the map macros: the handler's type is
 // checked where the entry is written, and no function pointer is ever cast.
@@ -114,84 +116,49 @@ protected:
     static const AFX_MSGMAP* GetThisMessageMap();
 };
 
-#define DECLARE_MESSAGE_MAP()                                                                                          \
-protected:                                                                                                             \
-    static const AFX_MSGMAP* GetThisMessageMap();                                                                      \
+// The map macros are tables, one entry a line: kept out of the formatter,
+// which would break each entry over six lines.
+// clang-format off
+#define DECLARE_MESSAGE_MAP()                                                             \
+protected:                                                                                \
+    static const AFX_MSGMAP* GetThisMessageMap();                                         \
     const AFX_MSGMAP* GetMessageMap() const override;
 
-#define BEGIN_MESSAGE_MAP(theClass, baseClass)                                                                         \
-    const AFX_MSGMAP* theClass::GetMessageMap() const { return GetThisMessageMap(); }                                  \
-    const AFX_MSGMAP* theClass::GetThisMessageMap()                                                                    \
-    {                                                                                                                  \
-        using ThisClass [[maybe_unused]] = theClass;                                                                   \
-        using TheBaseClass = baseClass;                                                                                \
+#define BEGIN_MESSAGE_MAP(theClass, baseClass)                                            \
+    const AFX_MSGMAP* theClass::GetMessageMap() const { return GetThisMessageMap(); }     \
+    const AFX_MSGMAP* theClass::GetThisMessageMap()                                       \
+    {                                                                                     \
+        using ThisClass [[maybe_unused]] = theClass;                                      \
+        using TheBaseClass = baseClass;                                                   \
         static const AFX_MSGMAP_ENTRY messageEntries[] = {
-#define END_MESSAGE_MAP()                                                                                              \
-    {                                                                                                                  \
-        0, 0, 0, 0, AfxSig_end, nullptr                                                                                \
-    }                                                                                                                  \
-    }                                                                                                                  \
-    ;                                                                                                                  \
-    static const AFX_MSGMAP messageMap = {&TheBaseClass::GetThisMessageMap, &messageEntries[0]};                       \
-    return &messageMap;                                                                                                \
+
+#define END_MESSAGE_MAP()                                                                 \
+            { 0, 0, 0, 0, AfxSig_end, nullptr }                                           \
+        };                                                                                \
+        static const AFX_MSGMAP messageMap = {&TheBaseClass::GetThisMessageMap,           \
+                                              &messageEntries[0]};                        \
+        return &messageMap;                                                               \
     }
 
-#define ON_COMMAND(id, memberFxn)                                                                                      \
-    {WM_COMMAND, 0,          (UINT)(id),                                                                               \
-     (UINT)(id), AfxSig_cmd, &AfxCall_vv<static_cast<void (AfxMemberOf<decltype(memberFxn)>::type::*)()>(memberFxn)>},
+// The member a command or message entry names, as a pointer to a member
+// function of the class that declares it.
+#define AFX_MEMBER(memberFxn, signature) \
+    static_cast<AfxMemberFn<AfxMemberOf<decltype(memberFxn)>::type, signature>>(memberFxn)
+#define AFX_THIS(name, signature) static_cast<AfxMemberFn<ThisClass, signature>>(&ThisClass::name)
 
-#define ON_MESSAGE(message, memberFxn)                                                                                 \
-    {(UINT)(message),                                                                                                  \
-     0,                                                                                                                \
-     0,                                                                                                                \
-     0,                                                                                                                \
-     AfxSig_lwl,                                                                                                       \
-     &AfxCall_lwl<static_cast<LRESULT (AfxMemberOf<decltype(memberFxn)>::type::*)(WPARAM, LPARAM)>(memberFxn)>},
-
-#define ON_WM_PAINT()                                                                                                  \
-    {WM_PAINT, 0, 0, 0, AfxSig_vv, &AfxCall_vv<static_cast<void (ThisClass::*)()>(&ThisClass::OnPaint)>},
-
-#define ON_WM_QUERYDRAGICON()                                                                                          \
-    {WM_QUERYDRAGICON,                                                                                                 \
-     0,                                                                                                                \
-     0,                                                                                                                \
-     0,                                                                                                                \
-     AfxSig_hv,                                                                                                        \
-     &AfxCall_hv<static_cast<HCURSOR (ThisClass::*)()>(&ThisClass::OnQueryDragIcon)>},
-
-#define ON_WM_LBUTTONDOWN()                                                                                            \
-    {WM_LBUTTONDOWN,                                                                                                   \
-     0,                                                                                                                \
-     0,                                                                                                                \
-     0,                                                                                                                \
-     AfxSig_vwp,                                                                                                       \
-     &AfxCall_vwp<static_cast<void (ThisClass::*)(UINT, CPoint)>(&ThisClass::OnLButtonDown)>},
-
-#define ON_WM_MOUSEMOVE()                                                                                              \
-    {WM_MOUSEMOVE,                                                                                                     \
-     0,                                                                                                                \
-     0,                                                                                                                \
-     0,                                                                                                                \
-     AfxSig_vwp,                                                                                                       \
-     &AfxCall_vwp<static_cast<void (ThisClass::*)(UINT, CPoint)>(&ThisClass::OnMouseMove)>},
-
+//      entry                  message            code id          last id     signature          handler
+#define ON_COMMAND(id, fn)     { WM_COMMAND,       0, (UINT)(id), (UINT)(id), AfxSig_cmd,        &AfxCall_vv<AFX_MEMBER(fn, void())> },
+#define ON_MESSAGE(msg, fn)    { (UINT)(msg),      0, 0,          0,          AfxSig_lwl,        &AfxCall_lwl<AFX_MEMBER(fn, LRESULT(WPARAM, LPARAM))> },
+#define ON_WM_PAINT()          { WM_PAINT,         0, 0,          0,          AfxSig_vv,         &AfxCall_vv<AFX_THIS(OnPaint, void())> },
+#define ON_WM_QUERYDRAGICON()  { WM_QUERYDRAGICON, 0, 0,          0,          AfxSig_hv,         &AfxCall_hv<AFX_THIS(OnQueryDragIcon, HCURSOR())> },
+#define ON_WM_LBUTTONDOWN()    { WM_LBUTTONDOWN,   0, 0,          0,          AfxSig_vwp,        &AfxCall_vwp<AFX_THIS(OnLButtonDown, void(UINT, CPoint))> },
+#define ON_WM_MOUSEMOVE()      { WM_MOUSEMOVE,     0, 0,          0,          AfxSig_vwp,        &AfxCall_vwp<AFX_THIS(OnMouseMove, void(UINT, CPoint))> },
 // One entry serves every control-colour message (WM_CTLCOLORMSGBOX ..
 // WM_CTLCOLORSTATIC): the framework folds them into WM_CTLCOLOR.
-#define ON_WM_CTLCOLOR()                                                                                               \
-    {WM_CTLCOLOR, 0,                                                                                                   \
-     0,           0,                                                                                                   \
-     AfxSig_hDWw, &AfxCall_hDWw<static_cast<HBRUSH (ThisClass::*)(CDC*, CWnd*, UINT)>(&ThisClass::OnCtlColor)>},
-
-#define ON_WM_HELPINFO()                                                                                               \
-    {WM_HELP,                                                                                                          \
-     0,                                                                                                                \
-     0,                                                                                                                \
-     0,                                                                                                                \
-     AfxSig_bHELPINFO,                                                                                                 \
-     &AfxCall_bHELPINFO<static_cast<BOOL (ThisClass::*)(HELPINFO*)>(&ThisClass::OnHelpInfo)>},
-
-#define ON_WM_NCDESTROY()                                                                                              \
-    {WM_NCDESTROY, 0, 0, 0, AfxSig_vv, &AfxCall_vv<static_cast<void (ThisClass::*)()>(&ThisClass::OnNcDestroy)>},
+#define ON_WM_CTLCOLOR()       { WM_CTLCOLOR,      0, 0,          0,          AfxSig_hDWw,       &AfxCall_hDWw<AFX_THIS(OnCtlColor, HBRUSH(CDC*, CWnd*, UINT))> },
+#define ON_WM_HELPINFO()       { WM_HELP,          0, 0,          0,          AfxSig_bHELPINFO,  &AfxCall_bHELPINFO<AFX_THIS(OnHelpInfo, BOOL(HELPINFO*))> },
+#define ON_WM_NCDESTROY()      { WM_NCDESTROY,     0, 0,          0,          AfxSig_vv,         &AfxCall_vv<AFX_THIS(OnNcDestroy, void())> },
+// clang-format on
 
 // WM_CTLCOLOR survives only in the framework: the platform sends the
 // per-kind messages, which the framework folds into it.

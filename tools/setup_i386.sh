@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Installs what running the 32-bit product needs on a machine whose kernel
 # cannot execute 32-bit code: Wine's i386 build (Debian multiarch) and
-# qemu-i386, which tools/i386_userns.sh registers for i386 programs inside a
+# qemu-i386, which tools/i386_namespace.sh registers for i386 programs inside a
 # user namespace of its own. qemu comes from the release's backports suite:
 # bookworm's own 7.2 spends most of a minute of CPU on each Wine process.
 # The backports suite is taken from the machine's own Debian source, so the

@@ -19,7 +19,7 @@ TEST(ScriptInvalidateTest, ParsesFourIntegersWithSizesNotNegative)
     ASSERT_EQ(good.commands.size(), 1u);
     const auto& c = good.commands[0];
     EXPECT_EQ(c.verb, Verb::Invalidate);
-    EXPECT_EQ((std::vector<int>{c.x, c.y, c.cx, c.cy}), (std::vector<int>{-3, 2, 10, 0}));
+    EXPECT_EQ((std::vector<int>{c.x, c.y, c.width, c.height}), (std::vector<int>{-3, 2, 10, 0}));
 
     struct Case {
         const char* script;

@@ -40,7 +40,7 @@ TEST(ScriptParse, BadScriptsSayWhichCommandAndWhatIsWrong)
 TEST(ScriptParse, GoodScriptsExpandRepeatsAndKeepOrder)
 {
     auto parsed = ParseScript("move 1 -2; smove 3 4\nclick 5 6;;key RETURN\n# note\nrepeat 3 press;"
-                              "altf4;close;minimize;restore;report;snapshot /tmp/x.ppm;sleep 0;key F1;key a");
+                              "altf4;close;minimize;restore;report;snapshot /tmp/x.ppm;sleep 7;key F1;key a");
     ASSERT_EQ(parsed.error, "");
     std::vector<Verb> verbs;
     for (const auto& c : parsed.commands) verbs.push_back(c.verb);
@@ -48,11 +48,12 @@ TEST(ScriptParse, GoodScriptsExpandRepeatsAndKeepOrder)
                                         Verb::Press, Verb::AltF4, Verb::Close, Verb::Minimize, Verb::Restore,
                                         Verb::Report, Verb::Snapshot, Verb::Sleep, Verb::Key, Verb::Key}));
     EXPECT_EQ(parsed.commands[0].y, -2);
-    EXPECT_EQ(parsed.commands[3].x, VK_RETURN);
+    EXPECT_EQ(parsed.commands[3].vk, VK_RETURN);
     EXPECT_EQ(parsed.commands[12].path, "/tmp/x.ppm");
-    EXPECT_EQ(parsed.commands[14].x, VK_F1);
-    EXPECT_EQ(parsed.commands[15].x, 'A');
-    EXPECT_EQ(ParseScript("key escape").commands[0].x, VK_ESCAPE);
+    EXPECT_EQ(parsed.commands[13].milliseconds, 7);
+    EXPECT_EQ(parsed.commands[14].vk, VK_F1);
+    EXPECT_EQ(parsed.commands[15].vk, 'A');
+    EXPECT_EQ(ParseScript("key escape").commands[0].vk, VK_ESCAPE);
 }
 
 class ScriptRun : public UserTest {};

@@ -16,7 +16,7 @@
 
 namespace host::gdi {
 
-struct FontFace;  // gdi_font_face.h
+struct FontFace;  // gdi/font_face.h
 
 enum class Kind { Bitmap, Brush, Pen, Font, MemoryDc, SurfaceDc, Icon };
 

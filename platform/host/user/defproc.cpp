@@ -139,7 +139,7 @@ LRESULT ControlColors(HDC dc)
 bool Held(int vk) { return (GetKeyState(vk) & 0x8000) != 0; }
 
 // F1 alone asks for help: WM_HELP to the window with the focus.
-void KeyDown(const Window* w, WPARAM vk)
+void AskForHelpOnF1(const Window* w, WPARAM vk)
 {
     if (vk != VK_F1 || Held(VK_SHIFT) || Held(VK_CONTROL) || Held(VK_MENU)) return;
     HELPINFO info{};
@@ -202,7 +202,7 @@ LRESULT DefWindowProcW(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
     case WM_SETICON: return SetIcon(w, wParam, reinterpret_cast<HICON>(lParam));
     case WM_GETICON: return reinterpret_cast<LRESULT>(wParam == ICON_BIG ? w->bigIcon : w->smallIcon);
     case WM_QUERYDRAGICON: return reinterpret_cast<LRESULT>(w->bigIcon);
-    case WM_KEYDOWN: KeyDown(w, wParam); return 0;
+    case WM_KEYDOWN: AskForHelpOnF1(w, wParam); return 0;
     case WM_SYSKEYDOWN:
         if (wParam == VK_F4 && (lParam & (1L << 29))) SendMessageW(RootOf(hwnd), WM_SYSCOMMAND, SC_CLOSE, 0);
         return 0;

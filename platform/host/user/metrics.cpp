@@ -1,5 +1,4 @@
-// System metrics and parameters of the presenter's screen, and the small
-// services around them: message boxes, help, beeps, common controls.
+// System metrics and parameters of the presenter's screen.
 #include "gdi/icon.h"
 #include "user/internal.h"
 
@@ -34,36 +33,4 @@ int GetSystemMetrics(int index)
     case SM_CYDRAG: return 4;
     default: return 0;
     }
-}
-
-int MessageBoxW(HWND owner, LPCWSTR text, LPCWSTR caption, UINT type)
-{
-    return host::CurrentPresenter().ShowMessageBox(owner, text ? text : L"", caption ? caption : L"Error", type);
-}
-
-// There is no help engine on this host.
-BOOL WinHelpW(HWND hwnd, LPCWSTR helpFile, UINT command, ULONG_PTR data)
-{
-    (void)hwnd;
-    (void)helpFile;
-    (void)command;
-    (void)data;
-    SetLastError(ERROR_FILE_NOT_FOUND);
-    return FALSE;
-}
-
-BOOL MessageBeep(UINT type)
-{
-    (void)type;
-    return TRUE;
-}
-
-// The predefined classes are always there; only the structure is checked.
-BOOL InitCommonControlsEx(const INITCOMMONCONTROLSEX* icc)
-{
-    if (!icc || icc->dwSize != sizeof(INITCOMMONCONTROLSEX)) {
-        SetLastError(ERROR_INVALID_PARAMETER);
-        return FALSE;
-    }
-    return TRUE;
 }

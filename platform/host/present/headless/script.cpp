@@ -91,8 +91,8 @@ std::string Point(std::string_view verb, Operands args, ScriptCommand* c)
 
 std::string KeyName(std::string_view, Operands args, ScriptCommand* c)
 {
-    c->x = KeyCode(args[0]);
-    return c->x ? std::string() : "unknown key '" + std::string(args[0]) + "'";
+    c->vk = KeyCode(args[0]);
+    return c->vk ? std::string() : "unknown key '" + std::string(args[0]) + "'";
 }
 
 std::string Path(std::string_view, Operands args, ScriptCommand* c)
@@ -103,15 +103,15 @@ std::string Path(std::string_view, Operands args, ScriptCommand* c)
 
 std::string Area(std::string_view, Operands args, ScriptCommand* c)
 {
-    if (Int(args[0], &c->x) && Int(args[1], &c->y) && Int(args[2], &c->cx) && Int(args[3], &c->cy) && c->cx >= 0 &&
-        c->cy >= 0)
+    if (Int(args[0], &c->x) && Int(args[1], &c->y) && Int(args[2], &c->width) && Int(args[3], &c->height) &&
+        c->width >= 0 && c->height >= 0)
         return {};
     return "'invalidate' needs integers X Y and sizes W H >= 0";
 }
 
 std::string Milliseconds(std::string_view, Operands args, ScriptCommand* c)
 {
-    if (Int(args[0], &c->x) && c->x >= 0 && c->x <= 60000) return {};
+    if (Int(args[0], &c->milliseconds) && c->milliseconds >= 0 && c->milliseconds <= 60000) return {};
     return "'sleep' needs milliseconds from 0 to 60000, got '" + std::string(args[0]) + "'";
 }
 
@@ -278,13 +278,13 @@ bool RunScriptCommand(const ScriptCommand& c)
             auto edge = [](int at, int size) {
                 return static_cast<LONG>(std::min<long long>(static_cast<long long>(at) + size, INT_MAX));
             };
-            const RECT r{c.x, c.y, edge(c.x, c.cx), edge(c.y, c.cy)};
+            const RECT r{c.x, c.y, edge(c.x, c.width), edge(c.y, c.height)};
             InvalidateRect(top, &r, FALSE);
         }
         break;
     case Verb::Press: PressLeft(); break;
     case Verb::Release: ReleaseLeft(); break;
-    case Verb::Key: Key(static_cast<UINT>(c.x)); break;
+    case Verb::Key: Key(static_cast<UINT>(c.vk)); break;
     case Verb::AltF4: KeyWithAlt(VK_F4); break;
     case Verb::Close:
         if (HWND top = FirstTop()) CloseRequest(top);
@@ -300,7 +300,7 @@ bool RunScriptCommand(const ScriptCommand& c)
         std::fflush(stdout);
         return false;
     case Verb::Snapshot: WriteSnapshot(c.path); return false;
-    case Verb::Sleep: std::this_thread::sleep_for(std::chrono::milliseconds(c.x)); return false;
+    case Verb::Sleep: std::this_thread::sleep_for(std::chrono::milliseconds(c.milliseconds)); return false;
     }
     return user::HasPendingWork();
 }

@@ -63,9 +63,11 @@ struct ScriptCommand {
         Invalidate
     };
     Verb verb = Verb::Report;
-    int x = 0, y = 0;    // move, smove, click, invalidate; the key code for key; ms for sleep
-    int cx = 0, cy = 0;  // invalidate
-    std::string path;    // snapshot
+    int x = 0, y = 0;           // move, smove, click; the corner for invalidate
+    int width = 0, height = 0;  // invalidate
+    int vk = 0;                 // key: the virtual-key code
+    int milliseconds = 0;       // sleep
+    std::string path;           // snapshot
 };
 
 struct ScriptParse {
