@@ -6,6 +6,7 @@
 #include "gdi/canvas.h"
 
 #include <algorithm>
+#include <cstddef>
 #include <cstring>
 #include <new>
 #include <vector>
@@ -60,12 +61,15 @@ void Copy(const Canvas& dst, const RECT& d, const Canvas& src, int sx, int sy, c
     bool upward = overlap && sy < d.top;
     if (conv.mode == Convert::Same) {
         // Pixels as they are: whole rows at once (memmove also takes a
-        // row that overlaps itself).
+        // row that overlaps itself), stepping row pointers rather than
+        // computing each row's address.
         const std::size_t bytes = static_cast<std::size_t>(w) * sizeof(std::uint32_t);
-        for (int i = 0; i < h; ++i) {
-            int r = upward ? h - 1 - i : i;
-            std::memmove(&dst.At(d.left, d.top + r), &src.At(sx, sy + r), bytes);
-        }
+        const int first = upward ? h - 1 : 0;
+        std::uint32_t* out = &dst.At(d.left, d.top + first);
+        const std::uint32_t* in = &src.At(sx, sy + first);
+        const std::ptrdiff_t outStep = upward ? -std::ptrdiff_t{dst.width} : dst.width;
+        const std::ptrdiff_t inStep = upward ? -std::ptrdiff_t{src.width} : src.width;
+        for (int i = 0; i < h; ++i, out += outStep, in += inStep) std::memmove(out, in, bytes);
         return;
     }
     // Converted pixels: one side is monochrome and the other is not, so the
