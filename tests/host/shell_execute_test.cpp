@@ -1,7 +1,8 @@
 // ShellExecuteW in a temporary directory that is the current directory:
 // programs start directly, documents go to the opener, names stay one
-// argument, missing files start nothing, and names are found whatever their
-// case, as on Windows.
+// argument, parameters are split as a Windows command line, missing files
+// start nothing, and names are normalised and found whatever their case, as
+// on Windows.
 #include "platform/host/win32.h"
 
 #include "shell_sandbox.h"
@@ -22,6 +23,21 @@
 namespace fs = std::filesystem;
 
 namespace {
+
+// Windows' error numbers the host's win32.h does not name.
+constexpr DWORD kErrorPathNotFound = 3;
+constexpr DWORD kErrorNoAssociation = 1155;
+
+// The last error ShellExecuteW leaves with each of its failures.
+DWORD LastErrorOf(INT_PTR failure)
+{
+    switch (failure) {
+    case SE_ERR_FNF: return ERROR_FILE_NOT_FOUND;
+    case SE_ERR_PNF: return kErrorPathNotFound;
+    case SE_ERR_NOASSOC: return kErrorNoAssociation;
+    default: return 0;
+    }
+}
 
 class ShellTest : public ShellSandbox<> {
 protected:
@@ -50,7 +66,9 @@ TEST_F(ShellTest, AMissingFileStartsNothing)
 {
     Script(m_dir / "bin" / "xdg-open", "echo opened > \"$PWD/opened\"\n");
     EXPECT_EQ(Open(L".\\missing.exe"), SE_ERR_FNF);
+    EXPECT_EQ(GetLastError(), LastErrorOf(SE_ERR_FNF));
     EXPECT_EQ(Open(L".\\no-such-dir\\manual.pdf"), SE_ERR_PNF);
+    EXPECT_EQ(GetLastError(), LastErrorOf(SE_ERR_PNF));
     EXPECT_EQ(Open(nullptr), SE_ERR_FNF);
     std::this_thread::sleep_for(std::chrono::milliseconds(200));
     EXPECT_FALSE(fs::exists(m_dir / "opened"));
@@ -78,28 +96,81 @@ TEST_F(ShellTest, DocumentsGoToTheOpenerAsOneArgument)
     EXPECT_FALSE(fs::exists(m_dir / "pwned"));
 }
 
-TEST_F(ShellTest, ParametersAreOneExtraArgumentAndNoOpenerMeansNoAssociation)
+// Parameters are split as Windows programs split their command line:
+// white space separates, double quotes group, backslashes are literal
+// except before a quote. No shell sees them.
+TEST_F(ShellTest, ParametersAreSplitAsACommandLine)
 {
-    Script(m_dir / "prog", "printf '%s\\n' \"$#\" \"$1\" > args.txt; echo END >> args.txt\n");
-    EXPECT_GT(Open(L"prog", L"-x; rm -rf /"), 32);
-    EXPECT_EQ(WaitFor(m_dir / "args.txt"), "1\n-x; rm -rf /\n");
+    struct Case {
+        const wchar_t* parameters;
+        std::vector<std::string> args;
+    };
+    const Case cases[] = {
+        {L"-x; rm -rf / $(touch pwned)", {"-x;", "rm", "-rf", "/", "$(touch", "pwned)"}},
+        {L"  spaced\ttab  ", {"spaced", "tab"}},
+        {L"\"a b\" c", {"a b", "c"}},
+        {L"a\"b c\"d", {"ab cd"}},
+        {L"C:\\dir\\ \\\\x", {"C:\\dir\\", "\\\\x"}},
+        {L"\\\"q\\\"", {"\"q\""}},
+        {L"\"end\\\\\" next", {"end\\", "next"}},
+        {L"\"\" x", {"", "x"}},
+        {L"\"in \"\"quotes\"\"\"", {"in \"quotes\""}},
+        {L"\"unterminated two", {"unterminated two"}},
+        {L"", {}},
+    };
+    Script(m_dir / "prog", "printf '%s\\n' \"$#\" \"$@\" > args.txt; echo END >> args.txt\n");
+    for (const Case& c : cases) {
+        fs::remove(m_dir / "args.txt");
+        std::string want = std::to_string(c.args.size()) + "\n";
+        for (const std::string& a : c.args) want += a + "\n";
+        EXPECT_GT(Open(L"prog", c.parameters), 32);
+        EXPECT_EQ(WaitFor(m_dir / "args.txt"), want) << testing::PrintToString(std::wstring(c.parameters));
+    }
+    EXPECT_FALSE(fs::exists(m_dir / "pwned"));
+}
 
+TEST_F(ShellTest, NoOpenerOrAnotherVerbMeansNoAssociation)
+{
     std::ofstream(m_dir / "readme.txt") << "text";  // not executable, and no opener on PATH
     EXPECT_EQ(Open(L"readme.txt"), SE_ERR_NOASSOC);
+    EXPECT_EQ(GetLastError(), kErrorNoAssociation);
+    SetLastError(0);
     EXPECT_EQ(reinterpret_cast<INT_PTR>(ShellExecuteW(nullptr, L"print", L"readme.txt", nullptr, nullptr, 1)),
               SE_ERR_NOASSOC);
+    EXPECT_EQ(GetLastError(), kErrorNoAssociation);
+}
+
+// A relative directory is taken once, against the current one, whatever its
+// case: the program is found in it and started there.
+TEST_F(ShellTest, TheDirectoryIsWhereTheProgramIsFoundAndStarts)
+{
+    fs::create_directories(m_dir / "Disk1" / "Tools");
+    Script(m_dir / "Disk1" / "Tools" / "prog",
+           "printf '%s\\n' \"$0\" \"$PWD\" > \"$PWD/where.txt\"; echo END >> \"$PWD/where.txt\"\n");
+    const INT_PTR rc =
+        reinterpret_cast<INT_PTR>(ShellExecuteW(nullptr, L"open", L"Tools\\PROG", nullptr, L"disk1", SW_SHOWNORMAL));
+    EXPECT_GT(rc, 32);
+    const fs::path dir = m_dir / "Disk1";
+    EXPECT_EQ(WaitFor(dir / "where.txt"), (dir / "Tools" / "prog").string() + "\n" + dir.string() + "\n");
+
+    EXPECT_EQ(reinterpret_cast<INT_PTR>(ShellExecuteW(nullptr, L"open", L"prog", nullptr, L"Disk2", SW_SHOWNORMAL)),
+              SE_ERR_PNF);
+    EXPECT_EQ(GetLastError(), kErrorPathNotFound);
 }
 
 // A folder's entries: "name*" a program, "name/" a directory, else a
-// document. The request is opened from that folder; `target` is what then
-// runs ("run:" and its path in the folder) or goes to the opener ("open:"),
-// or nothing when it is empty and the call fails with `error`.
+// document. The request is opened from that folder, with `directory` as
+// lpDirectory when there is one; %D in the request stands for the
+// folder's absolute name. `target` is what then runs ("run:" and its path
+// in the folder) or goes to the opener ("open:"), or nothing when it is
+// empty and the call fails with `error` (and its last error).
 struct CaseFixture {
     const char* label;
     std::vector<std::string> entries;
     const wchar_t* request;
     std::string target;
     INT_PTR error = 0;
+    const wchar_t* directory = nullptr;  // lpDirectory
 };
 
 void PrintTo(const CaseFixture& c, std::ostream* os) { *os << c.label; }
@@ -124,6 +195,28 @@ const CaseFixture kCases[] = {
     {"LettersBeyondAscii", {"ÄRGER Ω 설치.EXE*"}, L".\\ärger ω 설치.exe", "run:ÄRGER Ω 설치.EXE"},
     // A Latin-1 byte on disk is not the letter that code point names.
     {"NamesNotInUtf8", {"\xC4RGER.EXE*"}, L".\\ärger.exe", "", SE_ERR_FNF},
+    // Names are normalised as text before the file system is asked.
+    {"DoubledSeparators", {"DISK1/", "DISK1/Setup.exe*"}, L".\\\\disk1//\\Setup.exe", "run:DISK1/Setup.exe"},
+    {"DotDotOverAMissingFolder", {"Setup.exe*"}, L".\\nowhere\\..\\Setup.exe", "run:Setup.exe"},
+    {"DotDotStopsAtTheRoot", {"Setup.exe*"}, L"\\..\\..\\..%D\\..\\..\\..%D\\Setup.exe", "run:Setup.exe"},
+    {"TrailingDotsAndSpaces", {"Setup.exe*"}, L".\\Setup.exe. .  ", "run:Setup.exe"},
+    {"APeriodEndingAFolder", {"DISK1/", "DISK1/SETUP.EXE*"}, L".\\Disk1.\\Setup.exe", "run:DISK1/SETUP.EXE"},
+    {"ATrailingSeparatorOnAProgram", {"Setup.exe*"}, L".\\Setup.exe\\", "", SE_ERR_FNF},
+    {"ATrailingSeparatorOnAFolder", {"Disk1/"}, L".\\disk1\\", "open:Disk1"},
+    {"InARelativeDirectory", {"Disk1/", "Disk1/SETUP.EXE*"}, L"setup.exe", "run:Disk1/SETUP.EXE", 0, L"DISK1"},
+    {"ADocumentInARelativeDirectory",
+     {"Disk1/", "Disk1/MANUAL.PDF"},
+     L"manual.pdf",
+     "open:Disk1/MANUAL.PDF",
+     0,
+     L"Disk1"},
+    {"ADirectoryEndingInASeparator",
+     {"Disk1/", "Disk1/Setup.exe*"},
+     L".\\Setup.exe",
+     "run:Disk1/Setup.exe",
+     0,
+     L".\\disk1.\\"},
+    {"AnAbsoluteNameBesideADirectory", {"Disk1/", "Setup.exe*"}, L"%D\\Setup.exe", "run:Setup.exe", 0, L"Disk1"},
 };
 
 class ShellCaseTest : public ShellSandbox<testing::TestWithParam<CaseFixture>> {
@@ -146,10 +239,13 @@ TEST_P(ShellCaseTest, NamesAreFoundWhateverTheirCase)
 {
     const CaseFixture& c = GetParam();
     Populate(c.entries);
-    const INT_PTR rc =
-        reinterpret_cast<INT_PTR>(ShellExecuteW(nullptr, L"open", c.request, nullptr, nullptr, SW_SHOWNORMAL));
+    std::wstring request = c.request;
+    for (std::size_t at; (at = request.find(L"%D")) != std::wstring::npos;) request.replace(at, 2, m_dir.wstring());
+    const INT_PTR rc = reinterpret_cast<INT_PTR>(
+        ShellExecuteW(nullptr, L"open", request.c_str(), nullptr, c.directory, SW_SHOWNORMAL));
     if (c.target.empty()) {
         EXPECT_EQ(rc, c.error);
+        EXPECT_EQ(GetLastError(), LastErrorOf(c.error));
         std::this_thread::sleep_for(std::chrono::milliseconds(200));
         EXPECT_EQ(ReadText(m_dir / "log"), "");
         return;

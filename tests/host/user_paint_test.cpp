@@ -161,6 +161,47 @@ TEST_F(PaintTest, AnUpdateRegionOfManyPiecesStillCoversEachOfThem)
     for (const RECT& d : dots) EXPECT_EQ(shot.At(d.left, d.top), kRed) << d.left << "," << d.top;
 }
 
+// An update region of up to Region::kMaxParts disjoint pieces clips the
+// paint DC to exactly them; one more and it is painted as its bound.
+TEST_F(PaintTest, TheUpdateRegionKeepsItsPiecesUpToItsCapThenBecomesItsBound)
+{
+    struct Case {
+        int pieces;
+        bool exact;
+    };
+    const Case cases[] = {{3, true}, {8, true}, {16, true}, {17, false}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.pieces);
+        HWND h = Top();
+        // 5x5 squares 10 pixels apart, six to a row: no two share an edge.
+        std::vector<RECT> pieces;
+        RECT bound{};
+        for (int i = 0; i < c.pieces; ++i) {
+            const RECT r{(i % 6) * 15 + 2, (i / 6) * 15 + 2, (i % 6) * 15 + 7, (i / 6) * 15 + 7};
+            pieces.push_back(r);
+            UnionRect(&bound, &bound, &r);
+            InvalidateRect(h, &r, FALSE);
+        }
+        PAINTSTRUCT ps;
+        HDC dc = BeginPaint(h, &ps);
+        ASSERT_TRUE(dc);
+        FillWhole(h, dc, RGB(255, 0, 0));
+        EndPaint(h, &ps);
+        const auto shot = host::headless::Snapshot(h);
+        int wrong = 0;
+        for (int y = 0; y < shot.height; ++y)
+            for (int x = 0; x < shot.width; ++x) {
+                const POINT pt{x, y};
+                bool inside = PtInRect(&bound, pt);
+                if (c.exact)
+                    inside = std::any_of(pieces.begin(), pieces.end(), [&](const RECT& r) { return PtInRect(&r, pt); });
+                wrong += (shot.At(x, y) == kRed) != inside;
+            }
+        EXPECT_EQ(wrong, 0);
+        DestroyWindow(h);
+    }
+}
+
 TEST_F(PaintTest, ChildrenRepaintAfterTheirParentUnlessItClipsChildren)
 {
     struct Case {

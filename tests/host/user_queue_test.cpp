@@ -1,7 +1,12 @@
-// The message queue: order (posted, input, quit, paint), filters, WM_PAINT
+// The message queue: order (posted, quit, input, paint), filters, WM_PAINT
 // only when nothing else waits and again while it is not validated, WM_QUIT,
 // re-entrant sends, the idle hook, and input as the presenter delivers it.
 #include "user_fixture.h"
+
+#include "platform/host/present/presenter.h"
+#include "platform/host/user/presenting.h"
+
+#include <stdexcept>
 
 using namespace usertest;
 
@@ -99,14 +104,13 @@ TEST_F(QueueTest, PaintStaysQueuedUntilValidatedAndNoRemoveLeavesMessages)
     EXPECT_FALSE(PeekMessageW(&m, nullptr, 0, 0, PM_REMOVE));
 }
 
-TEST_F(QueueTest, PostedMessagesComeBeforeInputQueuedEarlierThenQuitThenPaint)
+TEST_F(QueueTest, PostedMessagesThenQuitThenInputQueuedEarlierThenPaint)
 {
     HWND h = Window();
     SetFocus(h);
     Pump();
     host::headless::MovePointer(150, 120);
-    host::headless::KeyDown('A');
-    PostQuitMessage(3);
+    host::user::KeyDown('A');
     PostMessageW(h, WM_USER, 0, 0);
     InvalidateRect(h, nullptr, FALSE);
 
@@ -114,10 +118,110 @@ TEST_F(QueueTest, PostedMessagesComeBeforeInputQueuedEarlierThenQuitThenPaint)
     // A filter still picks its own, here input behind a posted message.
     ASSERT_TRUE(PeekMessageW(&m, nullptr, WM_KEYFIRST, WM_KEYLAST, PM_NOREMOVE));
     EXPECT_EQ(m.message, static_cast<UINT>(WM_KEYDOWN));
+    // Once quit is asked for, WM_QUIT passes any filter and goes before input.
+    PostQuitMessage(3);
+    ASSERT_TRUE(PeekMessageW(&m, nullptr, WM_KEYFIRST, WM_KEYLAST, PM_NOREMOVE));
+    EXPECT_EQ(m.message, static_cast<UINT>(WM_QUIT));
     std::vector<UINT> order;
     while (PeekMessageW(&m, nullptr, 0, 0, PM_REMOVE) && m.message != WM_PAINT) order.push_back(m.message);
-    EXPECT_EQ(order, (std::vector<UINT>{WM_USER, WM_MOUSEMOVE, WM_KEYDOWN, WM_QUIT}));
+    EXPECT_EQ(order, (std::vector<UINT>{WM_USER, WM_QUIT, WM_MOUSEMOVE, WM_KEYDOWN}));
     EXPECT_EQ(m.message, static_cast<UINT>(WM_PAINT));
+}
+
+// PostQuitMessage sets a flag: calls coalesce into one WM_QUIT carrying the
+// last code, PM_NOREMOVE leaves it, and it comes before input queued earlier.
+TEST_F(QueueTest, QuitIsAFlagThatCoalescesAndComesBeforeInput)
+{
+    HWND h = Window();
+    host::headless::MovePointer(150, 120);
+    PostQuitMessage(1);
+    PostQuitMessage(2);
+    MSG m;
+    for (int i = 0; i < 2; ++i) {
+        ASSERT_TRUE(PeekMessageW(&m, nullptr, 0, 0, PM_NOREMOVE));
+        EXPECT_EQ(m.message, static_cast<UINT>(WM_QUIT));
+    }
+    EXPECT_FALSE(GetMessageW(&m, nullptr, 0, 0));
+    EXPECT_EQ(m.wParam, 2u);
+    ASSERT_TRUE(GetMessageW(&m, nullptr, 0, 0));
+    EXPECT_EQ(m.message, static_cast<UINT>(WM_MOUSEMOVE));
+    EXPECT_EQ(m.hwnd, h);
+    EXPECT_FALSE(PeekMessageW(&m, nullptr, 0, 0, PM_REMOVE));  // one WM_QUIT only
+}
+
+// The SDL presenter's wait: it takes events until one leaves the thread
+// work (HasPendingWork), then returns. Asked to wait while work is already
+// pending, a real desktop would return at once and the thread would spin;
+// this one counts that and lets the next event happen, so the test ends.
+class WaitingPresenter final : public host::Presenter {
+public:
+    struct Counts {
+        int waits = 0, spins = 0;
+    };
+    WaitingPresenter(std::vector<std::function<void()>> events, Counts* counts)
+        : m_events(std::move(events)), m_counts(counts)
+    {}
+    RECT ScreenRect() override { return RECT{0, 0, 1024, 768}; }
+    int ShowMessageBox(HWND, LPCWSTR, LPCWSTR, UINT) override { return IDOK; }
+    bool Idle(int) override
+    {
+        ++m_counts->waits;
+        if (host::user::HasPendingWork()) {
+            ++m_counts->spins;
+            if (m_next < m_events.size()) m_events[m_next++]();
+        }
+        while (!host::user::HasPendingWork() && m_next < m_events.size()) m_events[m_next++]();
+        return m_next < m_events.size() || host::user::HasPendingWork();
+    }
+    // Thrown, not exited: a wait that never ends fails its test alone.
+    [[noreturn]] void Starved() override { throw std::runtime_error("the wait outlived every event"); }
+
+private:
+    std::vector<std::function<void()>> m_events;
+    std::size_t m_next = 0;
+    Counts* m_counts;
+};
+
+// A filtered GetMessage waits while only messages outside its filter are
+// queued: one wait, through which events it does not take come and go,
+// ends when the one it takes arrives.
+TEST_F(QueueTest, AFilteredWaitIsNotEndedByMessagesOutsideTheFilter)
+{
+    struct Case {
+        const char* name;
+        bool ownWindow;  // the filter names window a, else none
+        UINT lo, hi;
+        std::function<void(HWND a, HWND b)> waiting, unrelated;
+    };
+    const std::vector<Case> cases{
+        {"a range, a posted message outside it", false, WM_USER, WM_USER,
+         [](HWND a, HWND) { PostMessageW(a, WM_USER + 100, 0, 0); },
+         [](HWND, HWND b) { PostMessageW(b, WM_USER + 101, 0, 0); }},
+        {"a window, a posted message for another", true, 0, 0, [](HWND, HWND b) { PostMessageW(b, WM_USER, 0, 0); },
+         [](HWND, HWND b) { PostMessageW(b, WM_USER + 1, 0, 0); }},
+        {"a range, input outside it", false, WM_USER, WM_USER,
+         [](HWND, HWND) { host::headless::MovePointer(150, 120); },
+         [](HWND, HWND) { host::headless::MovePointer(160, 120); }},
+        {"a range, a window to paint", false, WM_USER, WM_USER, [](HWND a, HWND) { InvalidateRect(a, nullptr, FALSE); },
+         [](HWND, HWND b) { InvalidateRect(b, nullptr, FALSE); }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        host::headless::Reset();
+        HWND a = Window(100, 100), b = Window(400, 300);
+        c.waiting(a, b);
+        WaitingPresenter::Counts counts;
+        host::UsePresenter(std::make_unique<WaitingPresenter>(
+            std::vector<std::function<void()>>{[&] { c.unrelated(a, b); }, [&] { PostMessageW(a, WM_USER, 7, 0); }},
+            &counts));
+        MSG m;
+        ASSERT_TRUE(GetMessageW(&m, c.ownWindow ? a : nullptr, c.lo, c.hi));
+        EXPECT_EQ(m.message, static_cast<UINT>(WM_USER));
+        EXPECT_EQ(m.wParam, 7u);
+        EXPECT_EQ(counts.waits, 1);
+        EXPECT_EQ(counts.spins, 0);
+        ASSERT_TRUE(PeekMessageW(&m, nullptr, 0, 0, PM_NOREMOVE));  // what waited still does
+    }
 }
 
 // How a WM_PAINT handler leaves the window, and whether WM_PAINT comes back
@@ -256,7 +360,7 @@ TEST_F(QueueTest, MouseGoesToTheCaptureWithSignExtendedClientCoordinates)
     host::headless::MovePointer(450, 320);
     SetCapture(h);
     host::headless::MovePointer(390, 290);
-    host::headless::PressLeft();
+    host::user::PressLeft();
     MSG m;
     ASSERT_TRUE(PeekMessageW(&m, nullptr, 0, 0, PM_REMOVE));
     EXPECT_EQ(m.lParam, MAKELPARAM(50, 20));
@@ -272,6 +376,39 @@ TEST_F(QueueTest, MouseGoesToTheCaptureWithSignExtendedClientCoordinates)
     ReleaseCapture();
     host::headless::MovePointer(10, 10);  // over nothing
     EXPECT_FALSE(PeekMessageW(&m, nullptr, 0, 0, PM_REMOVE));
+}
+
+// Destroying the window a GetMessage waits for ends the wait: it fails as
+// for a handle that is not a window, instead of waiting for ever.
+TEST_F(QueueTest, AWaitForAWindowEndsWhenTheWindowIsDestroyed)
+{
+    HWND a = Window(100, 100), b = Window(400, 300);
+    WaitingPresenter::Counts counts;
+    host::UsePresenter(std::make_unique<WaitingPresenter>(
+        std::vector<std::function<void()>>{[&] { DestroyWindow(a); }, [&] { PostMessageW(b, WM_USER, 0, 0); }},
+        &counts));
+    MSG m;
+    EXPECT_EQ(GetMessageW(&m, a, 0, 0), -1);
+    EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_INVALID_WINDOW_HANDLE));
+    EXPECT_EQ(counts.waits, 1);
+    EXPECT_EQ(counts.spins, 0);
+}
+
+// TranslateMessage posts the character: it comes after what was posted
+// before it, and still before input queued behind the key.
+TEST_F(QueueTest, TranslatedCharactersArePostedBehindEarlierMessages)
+{
+    HWND h = Window();
+    SetFocus(h);
+    Pump();
+    host::headless::Key('A');
+    PostMessageW(h, WM_USER, 0, 0);
+    MSG m;
+    ASSERT_TRUE(PeekMessageW(&m, nullptr, WM_KEYDOWN, WM_KEYDOWN, PM_REMOVE));
+    TranslateMessage(&m);
+    std::vector<UINT> order;
+    while (PeekMessageW(&m, nullptr, 0, 0, PM_REMOVE)) order.push_back(m.message);
+    EXPECT_EQ(order, (std::vector<UINT>{WM_USER, WM_CHAR, WM_KEYUP}));
 }
 
 TEST_F(QueueTest, KeysGoToTheFocusAndTranslateIntoCharacters)
@@ -292,9 +429,9 @@ TEST_F(QueueTest, KeysGoToTheFocusAndTranslateIntoCharacters)
         {{VK_MENU}, 'X', WM_SYSKEYDOWN, WM_SYSCHAR, L'x'},
     };
     for (const Case& c : cases) {
-        for (UINT d : c.down) host::headless::KeyDown(d);
+        for (UINT d : c.down) host::user::KeyDown(d);
         host::headless::Key(c.key);
-        for (UINT d : c.down) host::headless::KeyUp(d);
+        for (UINT d : c.down) host::user::KeyUp(d);
         MSG m;
         std::vector<UINT> seen;
         WPARAM ch = 0;

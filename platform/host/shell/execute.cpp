@@ -1,8 +1,12 @@
 // ShellExecuteW "open": programs are started directly and documents handed
-// to the desktop's opener, always as one argument each, never through a
-// command interpreter. Nothing waits for what it starts; finished children
-// are reaped by pid on each call and whenever the UI thread idles. Names
-// are found as on Windows: '\' or '/' between components, case ignored.
+// to the desktop's opener, the name always as one argument, never through a
+// command interpreter; parameters are split as a Windows command line.
+// Nothing waits for what it starts; finished children are reaped by pid on
+// each call and whenever the UI thread idles. Names are found as on
+// Windows: normalised as text first ('\' or '/' between components, ".."
+// and trailing periods resolved), then matched ignoring case.
+#include "shell/command_line.h"
+#include "shell/full_name.h"
 #include "shell/names.h"
 #include "shell/shell.h"
 #include "base/utf.h"
@@ -36,22 +40,10 @@ bool IsOpenVerb(LPCWSTR op)
     return s == L"open";
 }
 
-// Windows separators become '/', leading "./" goes, and a relative name is
-// taken against `base` (the given directory, else the current one).
-std::string Resolve(const std::string& file, const std::string& base)
+std::string CurrentDirectory()
 {
-    std::string p = file;
-    std::replace(p.begin(), p.end(), '\\', '/');
-    while (p.starts_with("./")) p.erase(0, 2);
-    if (!p.empty() && p[0] == '/') return p;
-    std::string dir = base;
-    if (dir.empty()) {
-        std::vector<char> buf(4096);
-        if (!getcwd(buf.data(), buf.size())) return p;
-        dir = buf.data();
-    }
-    if (!dir.empty() && dir.back() != '/') dir.push_back('/');
-    return dir + p;
+    std::vector<char> buf(4096);
+    return getcwd(buf.data(), buf.size()) ? std::string(buf.data()) : std::string();
 }
 
 bool Spawn(const char* program, bool searchPath, const std::vector<std::string>& args, const std::string& dir)
@@ -73,6 +65,35 @@ bool Spawn(const char* program, bool searchPath, const std::vector<std::string>&
 
 HINSTANCE Result(int code) { return reinterpret_cast<HINSTANCE>(static_cast<std::intptr_t>(code)); }
 
+// Error numbers the host's win32.h does not name.
+constexpr DWORD kErrorPathNotFound = 3;
+constexpr DWORD kErrorNoAssociation = 1155;
+
+HINSTANCE Fail(int code, DWORD error)
+{
+    SetLastError(error);
+    return Result(code);
+}
+
+// Where the name leads, as a failure when it leads nowhere: SE_ERR_PNF
+// when the folder that would hold it does not exist either. A name that
+// ends in a separator names a directory; on a file it fails as a missing
+// file (Windows fails it too; which error it then gives we have not found
+// documented).
+HINSTANCE Locate(const std::string& name, const std::string& base, std::string* path, struct stat* st)
+{
+    const bool directory = EndsInSeparator(name);
+    *path = FindIgnoringCase(FullName(name, base), directory);
+    if (stat(path->c_str(), st) == 0) {
+        if (directory && !S_ISDIR(st->st_mode)) return Fail(SE_ERR_FNF, ERROR_FILE_NOT_FOUND);
+        return nullptr;
+    }
+    const std::string parent = path->substr(0, std::max<std::size_t>(path->find_last_of('/'), 1));
+    struct stat pst;
+    if (stat(parent.c_str(), &pst) != 0 || !S_ISDIR(pst.st_mode)) return Fail(SE_ERR_PNF, kErrorPathNotFound);
+    return Fail(SE_ERR_FNF, ERROR_FILE_NOT_FOUND);
+}
+
 }  // namespace
 
 void ReapChildren()
@@ -93,37 +114,32 @@ HINSTANCE ShellExecuteW(HWND hwnd, LPCWSTR operation, LPCWSTR file, LPCWSTR para
     using namespace host::shell;
     (void)hwnd;
     (void)showCmd;
-    if (!file || !*file) {
-        SetLastError(ERROR_FILE_NOT_FOUND);
-        return Result(SE_ERR_FNF);
-    }
-    if (!IsOpenVerb(operation)) {
-        SetLastError(ERROR_INVALID_PARAMETER);
-        return Result(SE_ERR_NOASSOC);
-    }
+    if (!file || !*file) return Fail(SE_ERR_FNF, ERROR_FILE_NOT_FOUND);
+    if (!IsOpenVerb(operation)) return Fail(SE_ERR_NOASSOC, kErrorNoAssociation);
 
+    // lpDirectory is taken against the current directory, once: the file
+    // is found in it, and what is started starts there. One that does not
+    // exist fails as a missing path (our choice: Windows does not say).
+    const std::string cwd = CurrentDirectory();
+    if (cwd.empty()) return Fail(SE_ERR_PNF, kErrorPathNotFound);  // the current directory is gone
     std::string dir;
     if (directory && *directory) {
-        dir = host::Utf8FromWide(directory);
-        std::replace(dir.begin(), dir.end(), '\\', '/');
+        dir = FindIgnoringCase(FullName(host::Utf8FromWide(directory), cwd), true);
+        struct stat dst;
+        if (stat(dir.c_str(), &dst) != 0 || !S_ISDIR(dst.st_mode)) return Fail(SE_ERR_PNF, kErrorPathNotFound);
     }
-    std::string path = FindIgnoringCase(Resolve(host::Utf8FromWide(file), dir));
+    std::string path;
     struct stat st;
-    if (stat(path.c_str(), &st) != 0) {
-        std::string parent = path.substr(0, path.find_last_of('/') + 1);
-        struct stat pst;
-        bool parentMissing = !parent.empty() && stat(parent.c_str(), &pst) != 0;
-        SetLastError(ERROR_FILE_NOT_FOUND);
-        return Result(parentMissing ? SE_ERR_PNF : SE_ERR_FNF);
-    }
+    if (HINSTANCE failure = Locate(host::Utf8FromWide(file), dir.empty() ? cwd : dir, &path, &st)) return failure;
 
     std::vector<std::string> args{path};
-    if (parameters && *parameters) args.push_back(host::Utf8FromWide(parameters));
+    if (parameters && *parameters)
+        for (std::string& a : SplitCommandLine(host::Utf8FromWide(parameters))) args.push_back(std::move(a));
     if (S_ISREG(st.st_mode) && access(path.c_str(), X_OK) == 0 && Spawn(path.c_str(), false, args, dir))
         return Result(42);
     // Not a program this system can run (a document, or an executable in a
-    // foreign format): the desktop's opener decides.
+    // foreign format): the desktop's opener decides. Parameters are a
+    // program's; a document's opener gets none.
     if (Spawn("xdg-open", true, {"xdg-open", path}, dir)) return Result(42);
-    SetLastError(ERROR_FILE_NOT_FOUND);
-    return Result(SE_ERR_NOASSOC);
+    return Fail(SE_ERR_NOASSOC, kErrorNoAssociation);
 }

@@ -57,11 +57,12 @@ std::vector<std::string> Entries(const std::string& dir)
     return names;
 }
 
-// The entry of `dir` that stands for `name`, or none.
-std::optional<std::string> Match(const std::string& dir, const std::string& name, bool last)
+// The entry of `dir` that stands for `name`, or none; one of the wanted
+// kind (a directory or anything else) goes first.
+std::optional<std::string> Match(const std::string& dir, const std::string& name, bool wantDirectory)
 {
     const std::string prefix = dir == "/" ? dir : dir + "/";
-    auto fits = [&](const std::string& n) { return IsDirectory(prefix + n) != last; };
+    auto fits = [&](const std::string& n) { return IsDirectory(prefix + n) == wantDirectory; };
     struct stat st;
     if (lstat((prefix + name).c_str(), &st) == 0 && fits(name)) return name;
     const std::wstring want = Folded(name);
@@ -80,7 +81,7 @@ std::optional<std::string> Match(const std::string& dir, const std::string& name
 
 }  // namespace
 
-std::string FindIgnoringCase(const std::string& path)
+std::string FindIgnoringCase(const std::string& path, bool directory)
 {
     std::vector<std::string> parts;
     for (std::size_t at = 0; at <= path.size();) {
@@ -91,8 +92,9 @@ std::string FindIgnoringCase(const std::string& path)
     std::string out = path.starts_with('/') ? "" : ".";
     for (std::size_t i = 0; i < parts.size(); ++i) {
         const bool last = i + 1 == parts.size();
-        std::optional<std::string> found =
-            parts[i] == "." || parts[i] == ".." ? parts[i] : Match(out.empty() ? "/" : out, parts[i], last);
+        std::optional<std::string> found = parts[i] == "." || parts[i] == ".."
+                                               ? parts[i]
+                                               : Match(out.empty() ? "/" : out, parts[i], !last || directory);
         if (!found) {
             // Found in no case: the rest as given.
             for (; i < parts.size(); ++i) out += "/" + parts[i];

@@ -16,6 +16,7 @@ namespace host::shell {
 // on its own (Unicode's simple mapping); a name that is not UTF-8 has only
 // its ASCII letters folded. From the first component found in no case on,
 // the rest is kept as given, so looking the result up fails as before.
-std::string FindIgnoringCase(const std::string& path);
+// With `directory`, a directory is what fits at the end too.
+std::string FindIgnoringCase(const std::string& path, bool directory = false);
 
 }  // namespace host::shell

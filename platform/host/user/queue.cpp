@@ -1,7 +1,8 @@
 // The UI thread's message queue. Posted messages come before input (mouse
-// and keys), each lane in arrival order. WM_QUIT comes when neither holds a
-// message, and WM_PAINT is made up only after that, for a window whose update
-// region is not empty. When the thread would block, the presenter is asked
+// and keys), each lane in arrival order. PostQuitMessage only sets a flag:
+// WM_QUIT is made up when no posted message waits, so it comes before input,
+// and WM_PAINT only when nothing else does, for a window whose update region
+// is not empty. When the thread would block, the presenter is asked
 // for input; if it gives none the presenter ends the process (a session
 // never hangs).
 //
@@ -18,12 +19,18 @@
 namespace host::user {
 namespace {
 
+struct Filter {
+    HWND hwnd;
+    UINT lo, hi;
+};
+
 struct Queue {
     std::deque<MSG> posted;  // PostMessage, and the characters TranslateMessage makes
     std::deque<MSG> input;   // the presenter's mouse and keys
     bool quit = false;
     int quitCode = 0;
     std::uint64_t retrievals = 0;  // messages other than WM_PAINT taken off the queue
+    std::vector<Filter> waits;     // the filters of the GetMessage calls waiting, innermost last
 };
 
 Queue& Q()
@@ -32,12 +39,17 @@ Queue& Q()
     return q;
 }
 
+const HWND kThreadMessagesOnly = reinterpret_cast<HWND>(static_cast<LONG_PTR>(-1));
+
 bool WindowMatches(HWND filter, HWND h)
 {
     if (!filter) return true;
-    if (filter == reinterpret_cast<HWND>(static_cast<LONG_PTR>(-1))) return h == nullptr;
+    if (filter == kThreadMessagesOnly) return h == nullptr;
     return h && IsAncestor(filter, h);
 }
+
+// A window filter whose window is no more: nothing will ever match it.
+bool FilterWindowGone(HWND filter) { return filter && filter != kThreadMessagesOnly && !Find(filter); }
 
 bool RangeMatches(UINT lo, UINT hi, UINT m) { return (lo == 0 && hi == 0) || (m >= lo && m <= hi); }
 
@@ -58,17 +70,21 @@ bool FetchFrom(std::deque<MSG>& lane, MSG* out, HWND hwnd, UINT lo, UINT hi, boo
 bool Fetch(MSG* out, HWND hwnd, UINT lo, UINT hi, bool remove)
 {
     Queue& q = Q();
-    if (FetchFrom(q.posted, out, hwnd, lo, hi, remove) || FetchFrom(q.input, out, hwnd, lo, hi, remove)) {
+    if (FetchFrom(q.posted, out, hwnd, lo, hi, remove)) {
         q.retrievals += remove;
         return true;
     }
-    // WM_QUIT is retrieved whatever the filters say.
+    // WM_QUIT is retrieved whatever the filters say; PM_NOREMOVE leaves the flag set.
     if (q.quit) {
         *out = MSG{nullptr, WM_QUIT, static_cast<WPARAM>(q.quitCode), 0, Now(), Input().cursor};
         if (remove) {
             q.quit = false;
             q.retrievals++;
         }
+        return true;
+    }
+    if (FetchFrom(q.input, out, hwnd, lo, hi, remove)) {
+        q.retrievals += remove;
         return true;
     }
     if (RangeMatches(lo, hi, WM_PAINT)) {
@@ -89,15 +105,30 @@ constexpr int kReapPollMs = 250;
 // delivers through USER's input calls; when it says none will ever come and
 // nothing was queued meanwhile, it ends the process. A Fetch that finds
 // nothing changes nothing, so each attempt is also the retrieval.
-void Retrieve(MSG* out, HWND hwnd, UINT lo, UINT hi)
+//
+// While it waits, HasPendingWork answers for its filters: a message it would
+// not take must not end the presenter's wait, or the thread spins. False
+// when the filter's window was destroyed meanwhile (nothing left to wait for).
+bool Retrieve(MSG* out, HWND hwnd, UINT lo, UINT hi)
 {
+    Queue& q = Q();
+    q.waits.push_back(Filter{hwnd, lo, hi});
+    struct Done {
+        Queue& q;
+        ~Done()
+        {
+            if (!q.waits.empty()) q.waits.pop_back();  // ClearQueue may have run meanwhile
+        }
+    } done{q};
     while (!Fetch(out, hwnd, lo, hi, true)) {
+        if (FilterWindowGone(hwnd)) return false;
         shell::ReapChildren();
         const int wake = shell::ChildrenPending() ? kReapPollMs : Presenter::kNoWake;
         const bool more = host::CurrentPresenter().Idle(wake);
-        if (Fetch(out, hwnd, lo, hi, true)) return;
-        if (!more) host::CurrentPresenter().Starved();
+        if (Fetch(out, hwnd, lo, hi, true)) return true;
+        if (!more && !FilterWindowGone(hwnd)) host::CurrentPresenter().Starved();
     }
+    return true;
 }
 
 }  // namespace
@@ -109,11 +140,9 @@ DWORD Now()
     return static_cast<DWORD>(duration_cast<milliseconds>(steady_clock::now() - start).count());
 }
 
-void QueueMessage(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, bool front)
+void QueueMessage(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp)
 {
-    MSG m{hwnd, msg, wp, lp, Now(), Input().cursor};
-    if (front) Q().posted.push_front(m);
-    else Q().posted.push_back(m);
+    Q().posted.push_back(MSG{hwnd, msg, wp, lp, Now(), Input().cursor});
 }
 
 void QueueInput(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp)
@@ -125,8 +154,10 @@ bool PaintRefused(const Window* w) { return w->refusedPaintAt == Q().retrievals 
 
 bool HasPendingWork()
 {
+    const Queue& q = Q();
+    const Filter f = q.waits.empty() ? Filter{nullptr, 0, 0} : q.waits.back();
     MSG probe;
-    return Fetch(&probe, nullptr, 0, 0, false);
+    return FilterWindowGone(f.hwnd) || Fetch(&probe, f.hwnd, f.lo, f.hi, false);
 }
 
 void DropMessagesFor(HWND h)
@@ -166,6 +197,8 @@ BOOL PostMessageW(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
     return TRUE;
 }
 
+// Calls coalesce into the one flag; each stores its code, so the last one's
+// is what WM_QUIT carries (which code survives is not documented).
 void PostQuitMessage(int exitCode)
 {
     Q().quit = true;
@@ -178,8 +211,11 @@ BOOL GetMessageW(LPMSG msg, HWND hwnd, UINT filterMin, UINT filterMax)
         SetLastError(ERROR_INVALID_PARAMETER);
         return -1;
     }
-    if (hwnd && hwnd != reinterpret_cast<HWND>(static_cast<LONG_PTR>(-1)) && !FindOrFail(hwnd)) return -1;
-    Retrieve(msg, hwnd, filterMin, filterMax);
+    if (hwnd && hwnd != kThreadMessagesOnly && !FindOrFail(hwnd)) return -1;
+    if (!Retrieve(msg, hwnd, filterMin, filterMax)) {
+        SetLastError(ERROR_INVALID_WINDOW_HANDLE);  // destroyed while we waited for it
+        return -1;
+    }
     return msg->message == WM_QUIT ? FALSE : TRUE;
 }
 
@@ -189,7 +225,7 @@ BOOL PeekMessageW(LPMSG msg, HWND hwnd, UINT filterMin, UINT filterMax, UINT rem
         SetLastError(ERROR_INVALID_PARAMETER);
         return FALSE;
     }
-    if (hwnd && hwnd != reinterpret_cast<HWND>(static_cast<LONG_PTR>(-1)) && !FindOrFail(hwnd)) return FALSE;
+    if (hwnd && hwnd != kThreadMessagesOnly && !FindOrFail(hwnd)) return FALSE;
     return Fetch(msg, hwnd, filterMin, filterMax, (removeMsg & PM_REMOVE) != 0) ? TRUE : FALSE;
 }
 
@@ -230,6 +266,7 @@ BOOL TranslateMessage(const MSG* msg)
     else if (vk == VK_ESCAPE) c = 0x1B;
     else if (vk == VK_TAB) c = L'\t';
     else if (vk == VK_BACK) c = 0x08;
-    if (c) QueueMessage(msg->hwnd, m == WM_KEYDOWN ? WM_CHAR : WM_SYSCHAR, c, msg->lParam, true);
+    // Posted, as Windows does: behind whatever was posted before.
+    if (c) QueueMessage(msg->hwnd, m == WM_KEYDOWN ? WM_CHAR : WM_SYSCHAR, c, msg->lParam);
     return TRUE;
 }
