@@ -11,7 +11,9 @@ add_custom_command(
   VERBATIM)
 set_source_files_properties(${ORVANE_RES_OBJ} PROPERTIES EXTERNAL_OBJECT TRUE GENERATED TRUE)
 
-file(GLOB ORVANE_FRAMEWORK_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/platform/*.cpp)
+# The framework, and the program's entry with its start-up hardening.
+file(GLOB ORVANE_FRAMEWORK_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/platform/framework/*.cpp)
+list(APPEND ORVANE_FRAMEWORK_SOURCES ${CMAKE_SOURCE_DIR}/platform/winmain.cpp ${CMAKE_SOURCE_DIR}/platform/dll_search.cpp)
 file(GLOB ORVANE_APP_SOURCES CONFIGURE_DEPENDS
      ${CMAKE_SOURCE_DIR}/app/*.cpp ${CMAKE_SOURCE_DIR}/launcher/*.cpp)
 
@@ -36,3 +38,39 @@ target_link_libraries(OrvaneCD PRIVATE comctl32 shell32 user32 gdi32 kernel32)
 # tells what each part of the runtime costs (tools/bench.sh).
 target_compile_options(OrvaneCD PRIVATE -ffunction-sections -fdata-sections -fno-threadsafe-statics)
 target_link_options(OrvaneCD PRIVATE -s -Wl,--gc-sections "-Wl,-Map=${CMAKE_BINARY_DIR}/OrvaneCD.map")
+
+# The load configuration (platform/dll_search.cpp): kept through
+# --gc-sections, which nothing else would keep it from, and entered in the
+# data directory after the link (pe_load_config.sh says why).
+if(CMAKE_SIZEOF_VOID_P EQUAL 4)
+  target_link_options(OrvaneCD PRIVATE -Wl,--require-defined=__load_config_used)
+else()
+  target_link_options(OrvaneCD PRIVATE -Wl,--require-defined=_load_config_used)
+endif()
+string(REPLACE windres objdump orvane_objdump_name "${ORVANE_WINDRES_NAME}")
+find_program(ORVANE_OBJDUMP NAMES ${orvane_objdump_name} REQUIRED)
+add_custom_command(TARGET OrvaneCD POST_BUILD
+  COMMAND bash ${CMAKE_SOURCE_DIR}/cmake/pe_load_config.sh $<TARGET_FILE:OrvaneCD>
+          ${CMAKE_BINARY_DIR}/OrvaneCD.map ${ORVANE_OBJDUMP}
+  VERBATIM)
+
+# Signing, for the vendor's build: with ORVANE_SIGN_PKCS12 set, the build
+# also writes signed/OrvaneCD.exe, an Authenticode-signed (SHA-256) copy
+# (cd/sign_exe.sh), which the cd-image target puts on the disc. The unsigned
+# executable stays where it is: the size figures are its.
+set(ORVANE_SIGN_PKCS12 "" CACHE FILEPATH "Code-signing certificate and key (PKCS#12); empty: no signed copy")
+set(ORVANE_SIGN_PASSWORD_FILE "" CACHE FILEPATH "File holding the PKCS#12 password (optional)")
+set(ORVANE_SIGN_TIMESTAMP_URL "" CACHE STRING "RFC 3161 time-stamp server for the signature (optional)")
+if(ORVANE_SIGN_PKCS12)
+  find_program(ORVANE_OSSLSIGNCODE osslsigncode REQUIRED)
+  set(ORVANE_SIGNED_EXE ${CMAKE_BINARY_DIR}/signed/OrvaneCD.exe)
+  add_custom_command(
+    OUTPUT ${ORVANE_SIGNED_EXE}
+    COMMAND ${CMAKE_COMMAND} -E env OSSLSIGNCODE=${ORVANE_OSSLSIGNCODE}
+            bash ${CMAKE_SOURCE_DIR}/cd/sign_exe.sh $<TARGET_FILE:OrvaneCD> ${ORVANE_SIGNED_EXE}
+            ${ORVANE_SIGN_PKCS12} "${ORVANE_SIGN_PASSWORD_FILE}" "${ORVANE_SIGN_TIMESTAMP_URL}"
+    DEPENDS OrvaneCD ${ORVANE_SIGN_PKCS12} ${CMAKE_SOURCE_DIR}/cd/sign_exe.sh
+    COMMENT "Signing OrvaneCD.exe"
+    VERBATIM)
+  add_custom_target(OrvaneCD_signed ALL DEPENDS ${ORVANE_SIGNED_EXE})
+endif()

@@ -19,10 +19,10 @@
 #include "host/win32.h"
 #endif
 
-#include "afx_types.h"
-#include "afx_object.h"
-#include "afx_msgmap.h"
-#include "afx_gdi.h"
-#include "afx_wnd.h"
-#include "afx_dialog.h"
-#include "afx_app.h"
+#include "framework/afx_types.h"
+#include "framework/afx_object.h"
+#include "framework/afx_msgmap.h"
+#include "framework/afx_gdi.h"
+#include "framework/afx_wnd.h"
+#include "framework/afx_dialog.h"
+#include "framework/afx_app.h"

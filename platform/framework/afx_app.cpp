@@ -1,5 +1,5 @@
 // CWinThread's pump and CWinApp: the process's one application object.
-#include "platform.h"
+#include "platform/platform.h"
 
 #include <cstdio>
 #include <cstdlib>

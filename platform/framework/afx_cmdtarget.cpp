@@ -1,5 +1,5 @@
 // Message-map lookup and command routing of CCmdTarget.
-#include "platform.h"
+#include "platform/platform.h"
 
 const AFX_MSGMAP* CCmdTarget::GetThisMessageMap()
 {

@@ -1,6 +1,6 @@
 // CDialog: creation from the template, the modal run and the base dialog
 // handlers.
-#include "platform.h"
+#include "platform/platform.h"
 
 CDialog::CDialog(UINT nIDTemplate, CWnd* pParentWnd)
     : m_lpszTemplateName(MAKEINTRESOURCEW(nIDTemplate)), m_nIDHelp(nIDTemplate), m_pParentWnd(pParentWnd)

@@ -1,5 +1,5 @@
 // CGdiObject, CBitmap and the device-context classes.
-#include "platform.h"
+#include "platform/platform.h"
 
 void AfxThrowResourceException() { throw new CResourceException(); }
 

@@ -1,7 +1,7 @@
 // Handle maps: which framework object stands for a window or GDI handle.
 // Permanent entries are the objects that own a window; temporary wrappers
 // are made on demand for handles nobody wraps and are deleted at idle time.
-#include "platform.h"
+#include "platform/platform.h"
 
 #include "afx_ptrmap.h"
 

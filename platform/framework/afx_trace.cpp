@@ -1,5 +1,5 @@
 // Lifecycle tracing, switched on by ORVANE_TRACE in the environment.
-#include "platform.h"
+#include "platform/platform.h"
 
 #include <cstdarg>
 #include <cstdio>

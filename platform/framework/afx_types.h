@@ -5,7 +5,7 @@
 #ifdef _WIN32
 #include <windows.h>
 #else
-#include "host/win32.h"
+#include "platform/host/win32.h"
 #endif
 
 // A signed 32-bit client-area point (x to the right, y downwards).

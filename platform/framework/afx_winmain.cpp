@@ -1,5 +1,5 @@
 // The framework's main routine.
-#include "platform.h"
+#include "platform/platform.h"
 
 int AfxWinMain(HINSTANCE hInstance, HINSTANCE hPrevInstance, LPWSTR lpCmdLine, int nCmdShow)
 {

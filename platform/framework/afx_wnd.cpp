@@ -1,5 +1,5 @@
 // CWnd's window operations: thin calls of the platform on m_hWnd.
-#include "platform.h"
+#include "platform/platform.h"
 
 CWnd::~CWnd()
 {

@@ -1,7 +1,7 @@
 // Message dispatch: AfxWndProc hands each message of a subclassed window to
 // its object's WindowProc, which looks the message up in the message maps
 // and calls the handler in its own signature, or else default processing.
-#include "platform.h"
+#include "platform/platform.h"
 
 #include <cstdio>
 

@@ -46,7 +46,7 @@ void CheckHover()
 
 POINT ClientOfPointer(HWND hwnd)
 {
-    POINT p = host::headless::PointerPos();
+    POINT p = host::user::PointerPos();
     ::ScreenToClient(hwnd, &p);
     return p;
 }
@@ -66,10 +66,10 @@ void RunOne(Actions& a, HWND hwnd)
     }
     case 1: {
         const POINT p = ClientOfPointer(hwnd);
-        if (!OnCloseButton(p.x, p.y)) host::headless::PressLeft();
+        if (!OnCloseButton(p.x, p.y)) host::user::PressLeft();
         break;
     }
-    case 2: host::headless::ReleaseLeft(); break;
+    case 2: host::user::ReleaseLeft(); break;
     case 3: {  // raw coordinates: negative and huge ones come from sign extension
         const std::int16_t x = a.Short(), y = a.Short();
         ::PostMessageW(hwnd, WM_MOUSEMOVE, 0, MAKELPARAM(x, y));
@@ -96,7 +96,7 @@ void RunOne(Actions& a, HWND hwnd)
         ::PostMessageW(hwnd, WM_NCLBUTTONDOWN, HTCAPTION, MAKELPARAM(x, y));
         break;
     }
-    case 12: host::headless::CloseRequest(hwnd); break;
+    case 12: host::user::CloseRequest(hwnd); break;
     case 13: ::InvalidateRect(hwnd, nullptr, FALSE); break;
     }
 }
@@ -128,7 +128,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         // back from the taskbar and press Escape; the dialog's own Cancel
         // command if the keys do not reach it.
         const int n = endingIdles++;
-        if (n == 0) host::headless::ReleaseLeft();
+        if (n == 0) host::user::ReleaseLeft();
         else if (n == 1) ::ShowWindow(hwnd, SW_RESTORE);
         else if (n < 8) host::headless::Key(VK_ESCAPE);
         else if (n < 16) ::PostMessageW(hwnd, WM_COMMAND, IDCANCEL, 0);

@@ -69,8 +69,8 @@ TEST_F(ScriptRun, MovesAreRelativeToTheFirstVisibleWindowAndReportDescribesIt)
     EXPECT_TRUE(host::headless::RunScriptCommand(parsed.commands[0]));  // a move over the window
     Pump();
     EXPECT_FALSE(host::headless::RunScriptCommand(parsed.commands[1]));  // over nothing: nothing queued
-    EXPECT_EQ(host::headless::PointerPos().x, 105);
-    EXPECT_EQ(host::headless::PointerPos().y, 197);
+    EXPECT_EQ(host::user::PointerPos().x, 105);
+    EXPECT_EQ(host::user::PointerPos().y, 197);
     EXPECT_EQ(host::headless::ReportLine(), "window 100 200 50 40 1 0 \"Orvane \\\"설치\\\" CD\"");
 
     ShowWindow(dlg, SW_MINIMIZE);

@@ -187,7 +187,7 @@ TEST_F(DialogTest, BadTemplatesAreRefused)
                   nullptr)
             << c.name;
         EXPECT_NE(GetLastError(), 0u) << c.name;
-        EXPECT_TRUE(host::headless::TopLevelWindows().empty()) << c.name;
+        EXPECT_TRUE(host::user::TopLevelWindows().empty()) << c.name;
     }
     // DS_NOFAILCREATE: the dialog comes without the control it cannot make.
     auto tolerant =
@@ -229,7 +229,7 @@ TEST_F(DialogTest, EnterEscapeAltF4AndTheCloseRequestBecomeCommands)
         {"Enter", [](HWND) { host::headless::Key(VK_RETURN); }, MAKEWPARAM(IDOK, 0)},
         {"Escape", [](HWND) { host::headless::Key(VK_ESCAPE); }, MAKEWPARAM(IDCANCEL, 0)},
         {"Alt+F4", [](HWND) { host::headless::KeyWithAlt(VK_F4); }, MAKEWPARAM(IDCANCEL, 0)},
-        {"close request", [](HWND d) { host::headless::CloseRequest(d); }, MAKEWPARAM(IDCANCEL, 0)},
+        {"close request", [](HWND d) { host::user::CloseRequest(d); }, MAKEWPARAM(IDCANCEL, 0)},
     };
     for (bool focusOnLabel : {false, true}) {
         for (const Case& c : cases) {
@@ -276,9 +276,9 @@ TEST_F(DialogTest, F1AloneReachesTheDialogAsOneHelpRequest)
 
         for (UINT modifier : {VK_SHIFT, VK_CONTROL, VK_MENU}) {
             Log().clear();
-            host::headless::KeyDown(modifier);
+            host::user::KeyDown(modifier);
             host::headless::Key(VK_F1);
-            host::headless::KeyUp(modifier);
+            host::user::KeyUp(modifier);
             Pump(dlg);
             EXPECT_EQ(Count(dlg, WM_HELP), 0) << modifier;
         }

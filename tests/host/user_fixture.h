@@ -4,6 +4,7 @@
 
 #include "host/res_builder.h"
 #include "platform/host/present/headless/headless.h"
+#include "platform/host/user/presenting.h"
 #include "platform/host/win32.h"
 
 #include <gtest/gtest.h>

@@ -53,7 +53,7 @@ TEST_F(WindowTest, CreationSendsNcCreateThenCreateAndFailingEitherLeavesNoWindow
         };
         Log().clear();
         EXPECT_EQ(MakeDialog(bytes), nullptr) << failing;
-        EXPECT_TRUE(host::headless::TopLevelWindows().empty()) << failing;
+        EXPECT_TRUE(host::user::TopLevelWindows().empty()) << failing;
         ASSERT_FALSE(Log().empty());
         EXPECT_FALSE(IsWindow(Log().front().hwnd));
         EXPECT_EQ(Log().back().msg, static_cast<UINT>(WM_NCDESTROY));
@@ -339,14 +339,14 @@ TEST_F(WindowTest, ACaptionPressMovesTheWindowWithThePointerUntilRelease)
     std::vector<std::function<void()>> steps{
         [] { host::headless::MovePointer(130, 125); },
         [] { host::headless::MovePointer(160, 150); },
-        [] { host::headless::ReleaseLeft(); },
+        [] { host::user::ReleaseLeft(); },
     };
     std::size_t next = 0;
     host::headless::SetIdleHook([&] {
         if (next < steps.size()) steps[next++]();
     });
     host::headless::MovePointer(110, 110);
-    host::headless::PressLeft();
+    host::user::PressLeft();
     Log().clear();
     MSG m;
     while (PeekMessageW(&m, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&m);  // the press runs the loop
@@ -365,7 +365,7 @@ TEST_F(WindowTest, ACaptionPressMovesTheWindowWithThePointerUntilRelease)
     // A minimized window does not move, and the loop does not start.
     ShowWindow(dlg, SW_MINIMIZE);
     Log().clear();
-    host::headless::PressLeft();
+    host::user::PressLeft();
     SendMessageW(dlg, WM_NCLBUTTONDOWN, HTCAPTION, 0);
     EXPECT_EQ(Count(dlg, WM_ENTERSIZEMOVE), 0);
     GetWindowRect(dlg, &r);

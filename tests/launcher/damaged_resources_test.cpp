@@ -29,7 +29,7 @@ TEST(DamagedResourcesTest, DoModalReturnsMinusOneWithoutItsTemplate)
         EXPECT_EQ(dlg.DoModal(), -1);
         EXPECT_EQ(dlg.m_hWnd, nullptr);
     }
-    EXPECT_TRUE(host::headless::TopLevelWindows().empty());
+    EXPECT_TRUE(host::user::TopLevelWindows().empty());
     host::RestoreModuleResources();
 }
 
@@ -42,7 +42,7 @@ TEST(DamagedResourcesTest, ProcessWithoutItsTemplateEndsNormallyWithoutAWindow)
             // A window waiting for input would make the thread idle.
             host::headless::SetIdleHook([] { std::_Exit(98); });
             const int code = AfxWinMain(::GetModuleHandleW(nullptr), nullptr, ::GetCommandLineW(), SW_SHOWDEFAULT);
-            std::exit(host::headless::TopLevelWindows().empty() ? code : 99);
+            std::exit(host::user::TopLevelWindows().empty() ? code : 99);
         },
         testing::ExitedWithCode(0), "");
 }

@@ -90,9 +90,9 @@ TEST(FrameworkTest, HelpCommandGoesFromTheDialogToTheApplication)
         EXPECT_EQ(host::headless::MessageBoxLog().size(), 2u);
     });
     session.Then([] {
-        host::headless::KeyDown(VK_SHIFT);
+        host::user::KeyDown(VK_SHIFT);
         host::headless::Key(VK_F1);
-        host::headless::KeyUp(VK_SHIFT);
+        host::user::KeyUp(VK_SHIFT);
     });
     session.Then([] {
         EXPECT_EQ(host::headless::MessageBoxLog().size(), 2u);  // Shift+F1 is no help request here

@@ -7,6 +7,7 @@
 #include "launcher/frame_composition.h"
 #include "launcher/launcher_dialog.h"
 #include "platform/host/present/headless/headless.h"
+#include "platform/host/user/presenting.h"
 
 #include <gtest/gtest.h>
 
@@ -179,8 +180,8 @@ public:
     static void ClickAt(int x, int y)
     {
         MoveTo(x, y);
-        host::headless::PressLeft();
-        host::headless::ReleaseLeft();
+        host::user::PressLeft();
+        host::user::ReleaseLeft();
     }
 
 private:

@@ -113,13 +113,13 @@ TEST_P(PressTest, EffectsInOrder)
         };
         Probe::Hover(dlg)[HOVER_MINIMIZE] = 1;  // as if the pointer were on it
         g_log = &log;
-        if (inside) host::headless::PressLeft();
+        if (inside) host::user::PressLeft();
         else
             ::PostMessageW(LauncherSession::Window(), WM_LBUTTONDOWN, MK_LBUTTON,
                            MAKELPARAM(static_cast<WORD>(c.x), static_cast<WORD>(c.y)));
     });
     // Inside the move loop a caption press starts, or after the press.
-    session.Then([] { host::headless::ReleaseLeft(); });
+    session.Then([] { host::user::ReleaseLeft(); });
     session.Then([&] {
         spy->onMessage = nullptr;
         g_log = nullptr;
@@ -335,17 +335,17 @@ TEST(PointerTest, DragFromTheTopBandMovesTheWindowByThePointersOffset)
         ::GetWindowRect(LauncherSession::Window(), &before);
         LauncherSession::MoveTo(10, 10);
     });
-    session.Then([] { host::headless::PressLeft(); });
+    session.Then([] { host::user::PressLeft(); });
     // The next steps run inside the move loop that the press started.
     session.Then([] {
-        const POINT p = host::headless::PointerPos();
+        const POINT p = host::user::PointerPos();
         host::headless::MovePointer(p.x + 17, p.y + 9);
     });
     session.Then([] {
-        const POINT p = host::headless::PointerPos();
+        const POINT p = host::user::PointerPos();
         host::headless::MovePointer(p.x + 13, p.y + 11);
     });
-    session.Then([] { host::headless::ReleaseLeft(); });
+    session.Then([] { host::user::ReleaseLeft(); });
     session.Then([&] {
         ::GetWindowRect(LauncherSession::Window(), &after);
         host::headless::Key(VK_ESCAPE);

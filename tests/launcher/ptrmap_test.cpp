@@ -1,5 +1,5 @@
 // The framework's pointer map, which its handle tables are built on.
-#include "platform/afx_ptrmap.h"
+#include "platform/framework/afx_ptrmap.h"
 
 #include <gtest/gtest.h>
 

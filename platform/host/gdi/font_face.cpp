@@ -3,8 +3,7 @@
 // that every text pixel is exactly the text colour or left alone.
 #include "gdi/font_face.h"
 #include "base/utf.h"
-
-#include "kernel/module.h"
+#include "gdi/font_config.h"
 
 #include <ft2build.h>
 #include FT_FREETYPE_H
@@ -15,7 +14,6 @@
 #include <algorithm>
 #include <cctype>
 #include <cmath>
-#include <filesystem>
 #include <map>
 #include <tuple>
 
@@ -123,41 +121,9 @@ bool MatchFamily(const std::string& family, const LOGFONTW& lf, bool exactFamily
     return ok;
 }
 
-// The system has an outline face for Korean text.
-bool SystemHasKorean()
-{
-    FcPattern* pattern = FcPatternCreate();
-    FcObjectSet* objects = FcObjectSetBuild(FC_FILE, nullptr);
-    FcFontSet* found = nullptr;
-    if (pattern && objects) {
-        FcPatternAddString(pattern, FC_LANG, reinterpret_cast<const FcChar8*>("ko"));
-        FcPatternAddBool(pattern, FC_OUTLINE, FcTrue);
-        found = FcFontList(nullptr, pattern, objects);
-    }
-    const bool has = found && found->nfont > 0;
-    if (found) FcFontSetDestroy(found);
-    if (objects) FcObjectSetDestroy(objects);
-    if (pattern) FcPatternDestroy(pattern);
-    return has;
-}
-
-// A launcher that carries its faces (the disc's, in "fonts" beside the
-// executable) lends them to a system without a Korean face, so the Korean
-// text still reads on an English desktop.
-void AddCarriedFaces()
-{
-    std::string dir = ExecutablePath();
-    if (dir.empty()) return;
-    dir = dir.substr(0, dir.find_last_of('/') + 1) + "fonts";
-    std::error_code error;
-    if (!std::filesystem::is_directory(dir, error) || SystemHasKorean()) return;
-    FcConfigAppFontAddDir(nullptr, reinterpret_cast<const FcChar8*>(dir.c_str()));
-}
-
 bool FindFile(const LOGFONTW& lf, Match* out)
 {
-    static const bool ready = FcInit() == FcTrue && (AddCarriedFaces(), true);
-    if (!ready) return false;
+    if (!FontConfigReady()) return false;
     std::string family = Utf8(lf.lfFaceName, LF_FACESIZE);
     if (family.empty()) family = "sans-serif";
     if (const char* substitute = SubstituteFor(family); substitute && MatchFamily(substitute, lf, true, out)) {

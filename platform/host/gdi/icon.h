@@ -1,5 +1,5 @@
 // Icons for tests and the presenters: what an HICON holds, and icons made
-// from pixels (the desktop presenter turns the window icon into its own
+// from pixels (the SDL presenter turns the window icon into its own
 // image; tests draw icons they built).
 #pragma once
 

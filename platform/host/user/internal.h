@@ -21,7 +21,7 @@ namespace host::user {
 constexpr DWORD kErrorInvalidIndex = 1413;
 constexpr DWORD kErrorTopLevelChild = 1406;
 
-// Class ordinals of the predefined control classes in dialog templates.
+// The window classes this host knows: the dialog class and the static control.
 enum class WindowKind { Dialog, Static };
 
 // Bytes of per-window storage of the dialog class (DWLP_MSGRESULT,
@@ -77,29 +77,42 @@ struct Window {
     int Height() const { return rect.bottom - rect.top; }
 };
 
-// ---- window table (window.cpp) ---------------------------------------------
+// ---- window table (window_table.cpp) ---------------------------------------
 Window* Find(HWND h);                  // nullptr for stale or foreign handles
 Window* FindOrFail(HWND h);            // the same, and ERROR_INVALID_WINDOW_HANDLE
 const std::vector<HWND>& TopLevels();  // creation order
 std::vector<HWND> TopLevelsByZ();      // topmost first
 void BringToTop(HWND top);
-HWND RootOf(HWND h);                       // the top-level ancestor (itself for top-levels)
-bool IsAncestor(HWND ancestor, HWND h);    // h is ancestor or below it
+HWND RootOf(HWND h);                     // the top-level ancestor (itself for top-levels)
+bool IsAncestor(HWND ancestor, HWND h);  // h is ancestor or below it
+void ForgetAllWindows();                 // Reset: drop everything without messages
+// The first child of `w` with control id `id` (GetDlgItem's search).
+HWND ChildWithId(const Window* w, int id);
+// Creation and destruction's bookkeeping: a handle never given before; a
+// window into the table and its parent's children (or the top-level
+// windows, topmost); and out of all of them again, held by the caller.
+HWND NewWindowHandle();
+void EnterWindow(const std::shared_ptr<Window>& w, Window* parent);
+std::shared_ptr<Window> LeaveWindow(HWND h);
+
+// ---- geometry (window_geometry.cpp) and surfaces (window_surface.cpp) -------
 bool VisibleChain(const Window* w);        // it and all its ancestors are visible
 POINT ClientOriginInTop(const Window* w);  // client (0,0) in its top-level's client
 POINT ClientOriginOnScreen(const Window* w);
 RECT VisibleClipInTop(const Window* w);  // client area ∩ ancestors', top-level coordinates
 std::shared_ptr<Surface> SurfaceOf(const Window* w);
 bool ResizeSurface(Window* top);  // reallocates to the window's size
-void ForgetAllWindows();          // Reset: drop everything without messages
+
+// ---- creation and destruction (window_lifetime.cpp) -------------------------
 // CreateWindowExW with the parameters it takes in `cs`; a dialog's
 // procedure for windows of the dialog class.
 HWND CreateWindowInternal(CREATESTRUCTW cs, DLGPROC dialogProc);
+void FreeDialogFont(const Window& w);  // the template's font, which the dialog owns
 
 // ---- messages (queue.cpp) ----------------------------------------------------
 DWORD Now();
-void QueueMessage(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, bool front = false);  // posted
-void QueueInput(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);  // mouse and keys, after posted messages
+void QueueMessage(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);  // posted, behind the others
+void QueueInput(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);    // mouse and keys, after posted messages
 // The window's last WM_PAINT left it invalid and nothing else has been
 // retrieved since: it gets no WM_PAINT until something is.
 bool PaintRefused(const Window* w);
@@ -132,7 +145,7 @@ HWND HitTest(POINT screen, int* hitCode);
 void DeliverMouse(UINT clientMsg, UINT ncMsg);  // from the current pointer and buttons
 void DeliverKey(UINT vk, bool down);
 
-// ---- dialogs (dialog.cpp) -----------------------------------------------------------
+// ---- dialogs (dialog.cpp) and the dialog manager (dlgmgr.cpp) -------------
 DialogState& DialogOf(Window* w);  // created on first use
 void ComputeBaseUnits(HFONT font, int* baseX, int* baseY);
 // The next (or previous) tab stop of the dialog after `from`, wrapping; with
@@ -149,12 +162,10 @@ constexpr COLORREF kFaceColor = RGB(240, 240, 240);
 constexpr COLORREF kWindowTextColor = RGB(0, 0, 0);
 void RunMoveLoop(HWND hwnd);
 
+// ---- window words (window_words.cpp) ----------------------------------------
 // The LONG_PTR at byte `index` of a window's extra bytes (a dialog's
 // DWLP_* slots); false, with nothing read or written, outside them.
 bool ReadExtra(const Window* w, std::int64_t index, LONG_PTR* value);
 bool WriteExtra(Window* w, std::int64_t index, LONG_PTR value);
-
-// The first child of `w` with control id `id` (GetDlgItem's search).
-HWND ChildWithId(const Window* w, int id);
 
 }  // namespace host::user

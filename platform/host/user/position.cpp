@@ -12,9 +12,12 @@
 namespace host::user {
 namespace {
 
+// Whether the presenter hears of a change: not when the desktop made it.
+enum class ETell { Presenter, Nobody };
+
 // Applies a new rectangle with the documented notifications. `flags` as for
 // SetWindowPos (only SWP_NOMOVE/NOSIZE/NOREDRAW/NOACTIVATE matter here).
-BOOL Reposition(HWND hwnd, int x, int y, int cx, int cy, UINT flags)
+BOOL Reposition(HWND hwnd, int x, int y, int cx, int cy, UINT flags, ETell tell = ETell::Presenter)
 {
     Window* w = FindOrFail(hwnd);
     if (!w) return FALSE;
@@ -54,7 +57,7 @@ BOOL Reposition(HWND hwnd, int x, int y, int cx, int cy, UINT flags)
     // window repaints when its size, and so its surface, changed.
     if (w->parent ? redraw : sized) InvalidateAll(w, true);
     if (w->parent && redraw) InvalidateParentArea(w);
-    if (!w->parent) host::CurrentPresenter().WindowMoved(hwnd, w->rect);
+    if (!w->parent && tell == ETell::Presenter) host::CurrentPresenter().WindowMoved(hwnd, w->rect);
 
     pos.flags = flags | (moved ? 0 : SWP_NOMOVE) | (sized ? 0 : SWP_NOSIZE);
     SendMessageW(hwnd, WM_WINDOWPOSCHANGED, 0, reinterpret_cast<LPARAM>(&pos));
@@ -80,7 +83,7 @@ void SetVisible(Window* w, bool visible)
     }
 }
 
-void Minimize(Window* w)
+void Minimize(Window* w, ETell tell = ETell::Presenter)
 {
     HWND h = w->handle;
     if (w->style & WS_MINIMIZE) return;
@@ -88,31 +91,70 @@ void Minimize(Window* w)
     // Iconic before the resize, so that the WM_SIZE it brings says SIZE_MINIMIZED.
     w->style |= WS_MINIMIZE;
     int iconX = GetSystemMetrics(SM_CXICON), iconY = GetSystemMetrics(SM_CYICON);
-    if (!Reposition(h, 0, 0, iconX, iconY, SWP_NOMOVE | SWP_NOACTIVATE)) {
+    if (!Reposition(h, 0, 0, iconX, iconY, SWP_NOMOVE | SWP_NOACTIVATE, tell)) {
         if ((w = Find(h))) w->style &= ~WS_MINIMIZE;
         return;
     }
     if (!(w = Find(h))) return;
     InvalidateAll(w, true);
-    if (!w->parent) host::CurrentPresenter().WindowMinimized(h);
+    if (!w->parent && tell == ETell::Presenter) host::CurrentPresenter().WindowMinimized(h);
     InputState& in = Input();
     if (in.active == h) SetActiveWindow(nullptr);
     if (in.focus && IsAncestor(h, in.focus)) SetFocus(nullptr);
 }
 
-void Restore(Window* w)
+void Restore(Window* w, ETell tell = ETell::Presenter)
 {
     HWND h = w->handle;
     if (!(w->style & WS_MINIMIZE)) return;
     RECT r = w->restoreRect;
     w->style &= ~WS_MINIMIZE;
-    if (!Reposition(h, r.left, r.top, r.right - r.left, r.bottom - r.top, SWP_NOACTIVATE)) return;
+    if (!Reposition(h, r.left, r.top, r.right - r.left, r.bottom - r.top, SWP_NOACTIVATE, tell)) return;
     if (!(w = Find(h))) return;
     InvalidateAll(w, true);  // the whole window repaints, children too
-    if (!w->parent) host::CurrentPresenter().WindowRestored(h);
+    if (!w->parent && tell == ETell::Presenter) host::CurrentPresenter().WindowRestored(h);
+}
+
+// A top-level window the desktop may act on, or null.
+Window* DesktopsWindow(HWND top)
+{
+    Window* w = Find(top);
+    return w && !w->parent ? w : nullptr;
 }
 
 }  // namespace
+
+// What the desktop did: the same steps as the application's calls for it
+// (SetWindowPos, ShowWindow's SW_MINIMIZE and SW_RESTORE, SetActiveWindow),
+// without the presenter's part.
+void DesktopMoved(HWND top, POINT topLeft)
+{
+    Window* w = DesktopsWindow(top);
+    // A minimized window keeps its place for when it is restored.
+    if (!w || (w->style & WS_MINIMIZE)) return;
+    Reposition(top, topLeft.x, topLeft.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE, ETell::Nobody);
+}
+
+void DesktopMinimized(HWND top)
+{
+    Window* w = DesktopsWindow(top);
+    if (w && VisibleChain(w)) Minimize(w, ETell::Nobody);
+}
+
+void DesktopRestored(HWND top)
+{
+    Window* w = DesktopsWindow(top);
+    if (!w || !(w->style & WS_MINIMIZE)) return;
+    Restore(w, ETell::Nobody);
+    if ((w = Find(top)) && !(w->style & WS_MINIMIZE)) SetActiveWindow(top);
+}
+
+void DesktopActivated(HWND top)
+{
+    Window* w = DesktopsWindow(top);
+    if (w && !(w->style & WS_MINIMIZE) && Input().active != top) SetActiveWindow(top);
+}
+
 }  // namespace host::user
 
 using namespace host::user;

@@ -25,7 +25,17 @@ void CloseRequest(HWND top);  // the desktop's close button or menu: SC_CLOSE
 POINT PointerPos();
 bool PointerCaptured();  // a window holds the capture (a move loop, say)
 
-// A posted message, input, quit or paint waits: the thread will not block.
+// ---- what the desktop did to a top-level window ------------------------------
+// The desktop (its window manager, its taskbar) moved, minimized, restored or
+// activated the window. USER applies the change with the messages Windows
+// sends for it and does not tell the presenter back: it already shows it.
+void DesktopMoved(HWND top, POINT topLeft);  // screen coordinates
+void DesktopMinimized(HWND top);
+void DesktopRestored(HWND top);
+void DesktopActivated(HWND top);
+
+// Something waits that the waiting GetMessage or PeekMessage would take (a
+// posted message, input, quit or paint within its filter): it will not block.
 bool HasPendingWork();
 
 // ---- what a top-level window shows ------------------------------------------

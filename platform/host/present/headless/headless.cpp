@@ -78,28 +78,19 @@ void MovePointer(int screenX, int screenY)
     user::MovePointer(POINT{std::clamp(screenX, 0, kScreenWidth - 1), std::clamp(screenY, 0, kScreenHeight - 1)});
 }
 
-void PressLeft() { user::PressLeft(); }
-void ReleaseLeft() { user::ReleaseLeft(); }
-void KeyDown(UINT vk) { user::KeyDown(vk); }
-void KeyUp(UINT vk) { user::KeyUp(vk); }
-
 void Key(UINT vk)
 {
-    KeyDown(vk);
-    KeyUp(vk);
+    user::KeyDown(vk);
+    user::KeyUp(vk);
 }
 
 void KeyWithAlt(UINT vk)
 {
-    KeyDown(VK_MENU);
-    KeyDown(vk);
-    KeyUp(vk);
-    KeyUp(VK_MENU);
+    user::KeyDown(VK_MENU);
+    user::KeyDown(vk);
+    user::KeyUp(vk);
+    user::KeyUp(VK_MENU);
 }
-
-void CloseRequest(HWND top) { user::CloseRequest(top); }
-
-POINT PointerPos() { return user::PointerPos(); }
 
 Picture Snapshot(HWND top)
 {
@@ -111,8 +102,6 @@ Picture Snapshot(HWND top)
     p.pixels.assign(f.pixels, f.pixels + static_cast<std::size_t>(f.width) * f.height);
     return p;
 }
-
-std::vector<HWND> TopLevelWindows() { return user::TopLevelWindows(); }
 
 const std::vector<std::wstring>& MessageBoxLog() { return S().messageBoxes; }
 

@@ -32,17 +32,12 @@ void SetIdleHook(IdleHook hook);
 // A new headless presenter (the registry's choice for "headless").
 std::unique_ptr<Presenter> MakePresenter();
 
-// Input as a user gives it, through USER's input calls (user/presenting.h);
-// the pointer stays on the virtual screen.
+// Gestures of this presenter's own, made of USER's input calls
+// (user/presenting.h, which tests call directly for single presses and
+// keys): a move that stays on the virtual screen, and whole keystrokes.
 void MovePointer(int screenX, int screenY);
-void PressLeft();
-void ReleaseLeft();
-void KeyDown(UINT vk);
-void KeyUp(UINT vk);
-void Key(UINT vk);            // down and up
-void KeyWithAlt(UINT vk);     // Alt held: Alt+F4
-void CloseRequest(HWND top);  // the desktop's close request: SC_CLOSE
-POINT PointerPos();
+void Key(UINT vk);         // down and up
+void KeyWithAlt(UINT vk);  // Alt held: Alt+F4
 
 // What a top-level window shows: its surface, children included.
 struct Picture {
@@ -51,9 +46,6 @@ struct Picture {
     std::uint32_t At(int x, int y) const { return pixels[static_cast<std::size_t>(y) * width + x]; }
 };
 Picture Snapshot(HWND top);
-
-// Top-level windows, in creation order, that exist now.
-std::vector<HWND> TopLevelWindows();
 
 // Text that MessageBoxW showed, oldest first (MessageBoxW returns IDOK at once).
 const std::vector<std::wstring>& MessageBoxLog();

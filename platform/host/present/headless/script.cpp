@@ -178,13 +178,13 @@ std::string ParseWords(const std::vector<std::string_view>& w, std::size_t at, s
 
 HWND FirstTop()
 {
-    auto tops = TopLevelWindows();
+    auto tops = user::TopLevelWindows();
     return tops.empty() ? nullptr : tops.front();
 }
 
 HWND FirstVisibleTop()
 {
-    for (HWND h : TopLevelWindows())
+    for (HWND h : user::TopLevelWindows())
         if (IsWindowVisible(h)) return h;
     return nullptr;
 }
@@ -266,8 +266,8 @@ bool RunScriptCommand(const ScriptCommand& c)
         if (HWND top = FirstVisibleTop()) ClientToScreen(top, &p);
         MovePointer(p.x, p.y);
         if (c.verb == Verb::Click) {
-            PressLeft();
-            ReleaseLeft();
+            user::PressLeft();
+            user::ReleaseLeft();
         }
         break;
     }
@@ -282,18 +282,18 @@ bool RunScriptCommand(const ScriptCommand& c)
             InvalidateRect(top, &r, FALSE);
         }
         break;
-    case Verb::Press: PressLeft(); break;
-    case Verb::Release: ReleaseLeft(); break;
+    case Verb::Press: user::PressLeft(); break;
+    case Verb::Release: user::ReleaseLeft(); break;
     case Verb::Key: Key(static_cast<UINT>(c.vk)); break;
     case Verb::AltF4: KeyWithAlt(VK_F4); break;
     case Verb::Close:
-        if (HWND top = FirstTop()) CloseRequest(top);
+        if (HWND top = FirstTop()) user::CloseRequest(top);
         break;
     case Verb::Minimize:
-        if (HWND top = FirstTop()) ShowWindow(top, SW_MINIMIZE);
+        if (HWND top = FirstTop()) user::DesktopMinimized(top);
         break;
     case Verb::Restore:
-        if (HWND top = FirstTop()) ShowWindow(top, SW_RESTORE);
+        if (HWND top = FirstTop()) user::DesktopRestored(top);
         break;
     case Verb::Report:
         std::printf("%s\n", ReportLine().c_str());

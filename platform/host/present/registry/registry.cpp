@@ -1,5 +1,5 @@
 // Which presenter a process uses: ORVANE_PRESENTER names it ("headless", or
-// "sdl" and unset for the desktop). The desktop presenter is a module beside
+// "sdl" and unset for the desktop). The SDL presenter is a module beside
 // the executable, loaded only when chosen, so that a headless run never
 // loads SDL2. This file is linked into every host program and registers the
 // choice before main runs.

@@ -1,4 +1,4 @@
-// The SDL2 desktop presenter: each top-level window is a borderless window
+// The SDL presenter: each top-level window is a borderless window
 // on the user's desktop, and the desktop's pointer, keys and window commands
 // are the host's input. ORVANE_PRESENTER=sdl (or unset) picks it.
 #pragma once
@@ -15,7 +15,7 @@ std::unique_ptr<Presenter> MakePresenter(std::string* error);
 
 }  // namespace host::sdl
 
-// The desktop presenter lives in its own module (liborvane_sdl.so beside the
+// The SDL presenter lives in its own module (liborvane_sdl.so beside the
 // executable), loaded only when it is chosen: a headless run then never
 // loads SDL2 and the fifty libraries it brings. The module's entry point,
 // found by name: MakePresenter, with ownership passed to the caller.

@@ -1,5 +1,5 @@
-// The desktop presenter's state: one SDL window per top-level host window.
-// sdl_desktop.cpp follows the host's windows onto the desktop; sdl_input.cpp
+// The SDL presenter: one SDL window per top-level host window.
+// sdl_presenter.cpp follows the host's windows onto the desktop; input.cpp
 // brings the desktop's events back as host input.
 #pragma once
 
@@ -8,17 +8,22 @@
 
 #include <SDL.h>
 
+#include <cstdint>
 #include <map>
 #include <string>
+#include <vector>
 
 namespace host::sdl {
 
-class Desktop final : public Presenter {
+class SdlPresenter final : public Presenter {
 public:
-    Desktop() = default;  // SDL's video is initialised (MakePresenter)
-    ~Desktop() override;
-    Desktop(const Desktop&) = delete;
-    Desktop& operator=(const Desktop&) = delete;
+    // SDL's video is initialised (MakePresenter). `wishedScale` is the
+    // desktop's integer scale (scale.h); the first window settles the one
+    // used, the largest up to it at which that window fits on the screen.
+    explicit SdlPresenter(int wishedScale) : m_wishedScale(wishedScale) {}
+    ~SdlPresenter() override;
+    SdlPresenter(const SdlPresenter&) = delete;
+    SdlPresenter& operator=(const SdlPresenter&) = delete;
 
     void WindowCreated(HWND h) override;
     void WindowDestroyed(HWND h) override;
@@ -49,6 +54,9 @@ private:
         MoveEchoes echoes;
     };
 
+    int Scale() const { return m_scale ? m_scale : m_wishedScale; }
+    void SettleScale(HWND first);
+    RECT DeviceScreen() const;
     Shown* Of(HWND h);
     bool Materialise(HWND h, Shown& s);
     HWND HandleOf(Uint32 windowId) const;
@@ -60,13 +68,19 @@ private:
     void Handle(const SDL_Event& e);
     void HandleWindowEvent(const SDL_WindowEvent& e);
     POINT PointerAt(Uint32 windowId, int x, int y);
+    void NotePress(Uint32 windowId, int x, int y);
+    void EndManagerMove(bool releaseCameToUs);
     void Track();
     void SyncModifiers(Uint16 mod, UINT vk);
 
     std::map<HWND, Shown> m_windows;
-    bool m_fromDesktop = false;    // applying a desktop change to a host window: not to be sent back
-    Uint32 m_releaseSeenAt = 0;    // when the desktop first showed the button up during a capture
-    HWND m_managerMove = nullptr;  // the window the window manager moves with the pointer
+    Uint32 m_releaseSeenAt = 0;         // when the desktop first showed the button up during a capture
+    HWND m_managerMove = nullptr;       // the window the window manager moves with the pointer
+    HWND m_moveAfterRelease = nullptr;  // test path: the move to ask for once the release came
+    POINT m_pressAt{};                  // where the last press was, in device pixels of the root
+    int m_wishedScale = 1;
+    int m_scale = 0;                      // settled by the first window; 0 until then
+    std::vector<std::uint32_t> m_blocks;  // a frame scaled up, on its way to the desktop
 };
 
 }  // namespace host::sdl

@@ -11,10 +11,28 @@ namespace host::sdl {
 #if defined(SDL_VIDEO_DRIVER_X11)
 namespace {
 
-// _NET_WM_MOVERESIZE's direction for a move with the pointer, and the source
-// indication of a normal application.
+// _NET_WM_MOVERESIZE's directions for a move with the pointer and for
+// calling one off, and the source indication of a normal application.
 constexpr long kMoveWithPointer = 8;
+constexpr long kCancel = 11;
 constexpr long kSourceApplication = 1;
+
+void SendMoveResize(const X11Window& x11, long rootX, long rootY, long direction)
+{
+    Display* display = x11.display;
+    XEvent e{};
+    e.xclient.type = ClientMessage;
+    e.xclient.window = x11.window;
+    e.xclient.message_type = XInternAtom(display, "_NET_WM_MOVERESIZE", False);
+    e.xclient.format = 32;
+    e.xclient.data.l[0] = rootX;
+    e.xclient.data.l[1] = rootY;
+    e.xclient.data.l[2] = direction;
+    e.xclient.data.l[3] = Button1;
+    e.xclient.data.l[4] = kSourceApplication;
+    XSendEvent(display, DefaultRootWindow(display), False, SubstructureRedirectMask | SubstructureNotifyMask, &e);
+    XFlush(display);
+}
 
 // Whether the root window's _NET_SUPPORTED lists `atom`.
 bool Supported(Display* display, Atom atom)
@@ -50,24 +68,23 @@ bool StartWindowManagerMove(SDL_Window* window, int rootX, int rootY)
     // The press gave us the pointer's implicit grab; the window manager can
     // take the pointer only once we let it go.
     XUngrabPointer(display, CurrentTime);
-    XEvent e{};
-    e.xclient.type = ClientMessage;
-    e.xclient.window = x11.window;
-    e.xclient.message_type = moveResize;
-    e.xclient.format = 32;
-    e.xclient.data.l[0] = rootX;
-    e.xclient.data.l[1] = rootY;
-    e.xclient.data.l[2] = kMoveWithPointer;
-    e.xclient.data.l[3] = Button1;
-    e.xclient.data.l[4] = kSourceApplication;
-    XSendEvent(display, DefaultRootWindow(display), False, SubstructureRedirectMask | SubstructureNotifyMask, &e);
-    XFlush(display);
+    SendMoveResize(x11, rootX, rootY, kMoveWithPointer);
     return true;
 #else
     (void)window;
     (void)rootX;
     (void)rootY;
     return false;
+#endif
+}
+
+void CancelWindowManagerMove(SDL_Window* window)
+{
+#if defined(SDL_VIDEO_DRIVER_X11)
+    X11Window x11;
+    if (GetX11Window(window, &x11)) SendMoveResize(x11, 0, 0, kCancel);
+#else
+    (void)window;
 #endif
 }
 

@@ -1,19 +1,22 @@
 // The host's top-level windows on the desktop: created, placed, shown,
 // minimized, titled and given their icon as the window manager asks, and
 // their pixels presented once the host has painted them.
-#include "present/sdl/desktop.h"
+#include "present/sdl/sdl_presenter.h"
 #include "base/utf.h"
 
 #include "gdi/icon.h"
 #include "present/sdl/icon.h"
 #include "present/sdl/message_box.h"
 #include "present/sdl/entry.h"
+#include "present/sdl/scale.h"
 #include "present/sdl/x11_errors.h"
+#include "present/sdl/x11_resources.h"
 #include "present/sdl/x11_title.h"
 #include "user/presenting.h"
 
 #include <algorithm>
 #include <cstdio>
+#include <cstdlib>
 #include <vector>
 
 namespace host::sdl {
@@ -31,6 +34,23 @@ bool IsOffscreenDriver(const char* name)
 }
 
 RECT FromSdl(const SDL_Rect& r) { return RECT{r.x, r.y, r.x + r.w, r.y + r.h}; }
+
+std::optional<std::string> Environment(const char* name)
+{
+    const char* value = std::getenv(name);
+    return value ? std::optional<std::string>(value) : std::nullopt;
+}
+
+// The scale the desktop asks for; what is wrong with its settings is said
+// on stderr and left out.
+int DesktopScale()
+{
+    ScaleSources sources{Environment("ORVANE_SCALE"), Environment("GDK_SCALE"), ReadX11Resources()};
+    std::vector<std::string> complaints;
+    int scale = WishedScale(sources, &complaints);
+    for (const std::string& line : complaints) std::fprintf(stderr, "%s\n", line.c_str());
+    return scale;
+}
 
 }  // namespace
 
@@ -70,10 +90,10 @@ std::unique_ptr<Presenter> MakePresenter(std::string* error)
         return nullptr;
     }
     SDL_StopTextInput();  // keys only: no input method
-    return std::make_unique<Desktop>();
+    return std::make_unique<SdlPresenter>(DesktopScale());
 }
 
-Desktop::~Desktop()
+SdlPresenter::~SdlPresenter()
 {
     for (auto& [h, s] : m_windows)
         if (s.window) SDL_DestroyWindow(s.window);
@@ -81,13 +101,13 @@ Desktop::~Desktop()
     SDL_Quit();
 }
 
-Desktop::Shown* Desktop::Of(HWND h)
+SdlPresenter::Shown* SdlPresenter::Of(HWND h)
 {
     auto it = m_windows.find(h);
     return it == m_windows.end() ? nullptr : &it->second;
 }
 
-HWND Desktop::HandleOf(Uint32 windowId) const
+HWND SdlPresenter::HandleOf(Uint32 windowId) const
 {
     for (const auto& [h, s] : m_windows)
         if (s.window && SDL_GetWindowID(s.window) == windowId) return h;
@@ -97,12 +117,29 @@ HWND Desktop::HandleOf(Uint32 windowId) const
 // The desktop window is made when the host first shows the window, where
 // the host has placed it by then: a window manager places a new window by
 // the position it is mapped with, and may ignore moves made before that.
-void Desktop::WindowCreated(HWND h)
+void SdlPresenter::WindowCreated(HWND h)
 {
-    if (IsWindow(h)) m_windows[h] = Shown{};
+    if (!IsWindow(h)) return;
+    m_windows[h] = Shown{};
+    if (!m_scale) SettleScale(h);
 }
 
-bool Desktop::Materialise(HWND h, Shown& s)
+// One scale for the session, settled by the first window (the launcher's
+// own): a later change would move every window the host has placed.
+void SdlPresenter::SettleScale(HWND first)
+{
+    RECT r{}, screen = DeviceScreen();
+    GetWindowRect(first, &r);
+    const SIZE size{r.right - r.left, r.bottom - r.top};
+    m_scale = FittingScale(m_wishedScale, size, SIZE{screen.right - screen.left, screen.bottom - screen.top});
+    if (m_scale != m_wishedScale)
+        std::fprintf(stderr, "OrvaneCD: at scale %d the %ldx%ld window does not fit the %ldx%ld screen; scale %d\n",
+                     m_wishedScale, static_cast<long>(size.cx), static_cast<long>(size.cy),
+                     static_cast<long>(screen.right - screen.left), static_cast<long>(screen.bottom - screen.top),
+                     m_scale);
+}
+
+bool SdlPresenter::Materialise(HWND h, Shown& s)
 {
     if (s.window) return true;
     RECT r;
@@ -110,19 +147,20 @@ bool Desktop::Materialise(HWND h, Shown& s)
     // Borderless: host windows have no frame of their own, and the launcher
     // paints its own buttons.
     const std::string title = TitleOf(h);
-    s.window = SDL_CreateWindow(title.c_str(), r.left, r.top, Extent(r.right - r.left), Extent(r.bottom - r.top),
-                                SDL_WINDOW_BORDERLESS | SDL_WINDOW_HIDDEN);
+    const int n = Scale();
+    s.window = SDL_CreateWindow(title.c_str(), r.left * n, r.top * n, Extent(r.right - r.left) * n,
+                                Extent(r.bottom - r.top) * n, SDL_WINDOW_BORDERLESS | SDL_WINDOW_HIDDEN);
     if (!s.window) {
         std::fprintf(stderr, "OrvaneCD: cannot make a desktop window: %s\n", SDL_GetError());
         return false;
     }
     WriteX11WindowName(s.window);
-    s.echoes.Expect(POINT{r.left, r.top}, SDL_GetTicks());
+    s.echoes.Expect(POINT{r.left * n, r.top * n}, SDL_GetTicks());
     IconChanged(h);
     return true;
 }
 
-void Desktop::WindowDestroyed(HWND h)
+void SdlPresenter::WindowDestroyed(HWND h)
 {
     auto it = m_windows.find(h);
     if (it == m_windows.end()) return;
@@ -130,27 +168,29 @@ void Desktop::WindowDestroyed(HWND h)
     m_windows.erase(it);
 }
 
-void Desktop::WindowMoved(HWND h, const RECT& rect)
+void SdlPresenter::WindowMoved(HWND h, const RECT& rect)
 {
     Shown* s = Of(h);
     // A minimized host window shrinks to its icon; the desktop keeps the
     // window's own size and shows it minimized in its own way.
     if (!s || !s->window || !IsWindow(h) || IsIconic(h)) return;
     s->dirty = true;
-    if (m_fromDesktop) return;
+    const int n = Scale();
     int cw = 0, ch = 0;
     SDL_GetWindowSize(s->window, &cw, &ch);
-    if (cw != Extent(rect.right - rect.left) || ch != Extent(rect.bottom - rect.top))
-        SDL_SetWindowSize(s->window, Extent(rect.right - rect.left), Extent(rect.bottom - rect.top));
+    const int width = Extent(rect.right - rect.left) * n, height = Extent(rect.bottom - rect.top) * n;
+    if (cw != width || ch != height) SDL_SetWindowSize(s->window, width, height);
+    // A window the desktop placed between two logical pixels stays there
+    // while the host keeps it in the same one.
     int x = 0, y = 0;
     SDL_GetWindowPosition(s->window, &x, &y);
-    if (x != rect.left || y != rect.top) {
-        s->echoes.Expect(POINT{rect.left, rect.top}, SDL_GetTicks());
-        SDL_SetWindowPosition(s->window, rect.left, rect.top);
+    if (ToLogical(x, n) != rect.left || ToLogical(y, n) != rect.top) {
+        s->echoes.Expect(POINT{rect.left * n, rect.top * n}, SDL_GetTicks());
+        SDL_SetWindowPosition(s->window, rect.left * n, rect.top * n);
     }
 }
 
-void Desktop::WindowShown(HWND h)
+void SdlPresenter::WindowShown(HWND h)
 {
     Shown* s = Of(h);
     if (!s || !Materialise(h, *s)) return;
@@ -159,13 +199,13 @@ void Desktop::WindowShown(HWND h)
     if (IsIconic(h)) WindowMinimized(h);
 }
 
-void Desktop::WindowHidden(HWND h)
+void SdlPresenter::WindowHidden(HWND h)
 {
     Shown* s = Of(h);
     if (s && s->window) SDL_HideWindow(s->window);
 }
 
-void Desktop::WindowMinimized(HWND h)
+void SdlPresenter::WindowMinimized(HWND h)
 {
     Shown* s = Of(h);
     if (!s || !s->window || s->minimized) return;
@@ -174,7 +214,7 @@ void Desktop::WindowMinimized(HWND h)
     SDL_MinimizeWindow(s->window);
 }
 
-void Desktop::WindowRestored(HWND h)
+void SdlPresenter::WindowRestored(HWND h)
 {
     Shown* s = Of(h);
     if (!s || !s->window) return;
@@ -185,7 +225,7 @@ void Desktop::WindowRestored(HWND h)
     SDL_RestoreWindow(s->window);
 }
 
-void Desktop::TextChanged(HWND h)
+void SdlPresenter::TextChanged(HWND h)
 {
     Shown* s = Of(h);
     if (!s || !s->window || !IsWindow(h)) return;
@@ -193,7 +233,7 @@ void Desktop::TextChanged(HWND h)
     WriteX11WindowName(s->window);
 }
 
-void Desktop::IconChanged(HWND h)
+void SdlPresenter::IconChanged(HWND h)
 {
     Shown* s = Of(h);
     if (!s || !s->window) return;
@@ -214,12 +254,12 @@ void Desktop::IconChanged(HWND h)
 // Presented when the UI thread idles, not at each paint: one paint of the
 // launcher ends several paint DCs (its own, the dialog's, the label's), and
 // only the last of them leaves the whole picture.
-void Desktop::Painted(HWND h)
+void SdlPresenter::Painted(HWND h)
 {
     if (Shown* s = Of(h)) s->dirty = true;
 }
 
-void Desktop::Present(HWND h, Shown& s)
+void SdlPresenter::Present(HWND h, Shown& s)
 {
     s.dirty = false;
     user::Frame frame = user::FrameOf(h);
@@ -227,6 +267,12 @@ void Desktop::Present(HWND h, Shown& s)
     if (!s.window) return;
     SDL_Surface* target = SDL_GetWindowSurface(s.window);
     if (!target) return;
+    // Scaled up by repeating pixels: sharp blocks, as the host drew them.
+    const int n = Scale();
+    if (n > 1) {
+        ScaleBlocks(frame.pixels, frame.width, frame.height, n, &m_blocks);
+        frame = user::Frame{frame.width * n, frame.height * n, m_blocks.data()};
+    }
     int width = std::min(frame.width, target->w);
     int height = std::min(frame.height, target->h);
     if (width <= 0 || height <= 0) return;
@@ -237,13 +283,13 @@ void Desktop::Present(HWND h, Shown& s)
     SDL_UpdateWindowSurface(s.window);
 }
 
-void Desktop::PresentDirty()
+void SdlPresenter::PresentDirty()
 {
     for (auto& [h, s] : m_windows)
         if (s.dirty) Present(h, s);
 }
 
-bool Desktop::AnyWindowVisible() const
+bool SdlPresenter::AnyWindowVisible() const
 {
     for (const auto& [h, s] : m_windows) {
         if (s.window && IsWindowVisible(h)) return true;
@@ -251,28 +297,31 @@ bool Desktop::AnyWindowVisible() const
     return false;
 }
 
-SDL_Window* Desktop::AnyWindow() const
+SDL_Window* SdlPresenter::AnyWindow() const
 {
     for (const auto& [h, s] : m_windows)
         if (s.window) return s.window;
     return nullptr;
 }
 
-RECT Desktop::ScreenRect()
+RECT SdlPresenter::DeviceScreen() const
 {
     SDL_Rect r;
     if (SDL_GetDisplayBounds(0, &r) != 0) return RECT{0, 0, kDefaultScreenWidth, kDefaultScreenHeight};
     return FromSdl(r);
 }
 
-RECT Desktop::WorkArea()
+// The host sees the screen in logical pixels.
+RECT SdlPresenter::ScreenRect() { return ToLogical(DeviceScreen(), Scale()); }
+
+RECT SdlPresenter::WorkArea()
 {
     SDL_Rect r;
     if (SDL_GetDisplayUsableBounds(0, &r) != 0) return ScreenRect();
-    return FromSdl(r);
+    return ToLogical(FromSdl(r), Scale());
 }
 
-int Desktop::ShowMessageBox(HWND owner, LPCWSTR text, LPCWSTR caption, UINT type)
+int SdlPresenter::ShowMessageBox(HWND owner, LPCWSTR text, LPCWSTR caption, UINT type)
 {
     BoxLayout layout = MessageBoxLayout(type);
     std::string utf8Text = Utf8FromWide(text), utf8Caption = Utf8FromWide(caption);
