@@ -3,14 +3,16 @@
 #
 #   make_image.sh --exe FILE --out DIR [--payload DIR] [--linux DIR] [--label TEXT] [--volid ID]
 #
-#   --exe FILE     the launcher for the disc (build/windows-x86/OrvaneCD.exe);
-#                  it goes onto the disc as OrvaneCD.exe
+#   --exe FILE     the launcher for the disc (build/windows-x86/OrvaneCD.exe,
+#                  or its signed copy); it goes onto the disc as OrvaneCD.exe,
+#                  with NOTICES.TXT (cd/notices.txt), the notices of the
+#                  runtime libraries it links
 #   --out DIR      where DIR/root (the disc's files) and DIR/OrvaneCD.iso go
 #   --payload DIR  the folder that holds Setup.exe, manual.pdf and
 #                  AdbeRdr70_kor.exe. Optional: without it, or with files
 #                  missing from it, the disc is made without them and the
 #                  missing names are reported.
-#   --linux DIR    the disc's Linux launcher (tools/build_disc_launcher.sh):
+#   --linux DIR    the disc's Linux launcher (cd/linux/build_launcher.sh):
 #                  OrvaneCD, liborvane_sdl.so, fonts/ and licenses/. Optional:
 #                  with it the disc also carries linux/ (those), autorun.sh,
 #                  which a Linux desktop offers to run, and .xdg-volume-info
@@ -29,6 +31,7 @@ set -euo pipefail
 export LC_ALL=C
 
 readonly LAUNCHER_NAME=OrvaneCD.exe
+readonly NOTICES_NAME=NOTICES.TXT
 readonly ISO_NAME=OrvaneCD.iso
 readonly PAYLOAD_NAMES=(Setup.exe manual.pdf AdbeRdr70_kor.exe)
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
@@ -67,6 +70,8 @@ source "$here/linux/layout.sh"
 
 template="$here/autorun.inf.in"
 [ -r "$template" ] || die "the autorun.inf template '$template' is missing"
+notices="$here/notices.txt"
+[ -r "$notices" ] || die "the third-party notices '$notices' are missing (cd/make_notices.sh makes them)"
 
 xorriso=${XORRISO:-xorriso}
 command -v "$xorriso" >/dev/null 2>&1 ||
@@ -76,10 +81,10 @@ command -v "$xorriso" >/dev/null 2>&1 ||
 present=() missing=()
 if [ -z "$payload" ]; then
     missing=("${PAYLOAD_NAMES[@]}")
-    say "note: no payload folder given (ORVANE_PAYLOAD_DIR); the disc holds only $LAUNCHER_NAME and autorun.inf"
+    say "note: no payload folder given (ORVANE_PAYLOAD_DIR); the disc holds only $LAUNCHER_NAME, $NOTICES_NAME and autorun.inf"
 elif [ ! -e "$payload" ]; then
     missing=("${PAYLOAD_NAMES[@]}")
-    say "note: the payload folder '$payload' does not exist; the disc holds only $LAUNCHER_NAME and autorun.inf"
+    say "note: the payload folder '$payload' does not exist; the disc holds only $LAUNCHER_NAME, $NOTICES_NAME and autorun.inf"
 elif [ ! -d "$payload" ]; then
     die "the payload folder '$payload' is not a folder"
 else
@@ -128,6 +133,10 @@ done
         printf '%s\r\n' "$line"
     done <"$template"
 } >"$new_root/autorun.inf"
+
+# The notices of what the launcher links (make_notices.sh), with CR LF line
+# ends, which Notepad on Windows XP needs.
+sed 's/\r$//; s/$/\r/' "$notices" >"$new_root/$NOTICES_NAME"
 
 linux_args=() linux_commands=()
 if [ -n "$linux" ]; then

@@ -33,19 +33,35 @@ set(orvane_cd_clean_env ${CMAKE_COMMAND} -E env --unset=MAKEFLAGS --unset=MFLAGS
 set(orvane_cd_linux_build)
 set(orvane_cd_linux)
 if(ORVANE_CD_LINUX)
-  set(orvane_cd_linux_build COMMAND ${orvane_cd_clean_env} bash ${CMAKE_SOURCE_DIR}/tools/build_disc_launcher.sh
+  set(orvane_cd_linux_build COMMAND ${orvane_cd_clean_env} bash ${CMAKE_SOURCE_DIR}/cd/linux/build_launcher.sh
                             ${ORVANE_CD_LINUX_DIR} ${ORVANE_RES})
   set(orvane_cd_linux --linux ${ORVANE_CD_LINUX_DIR})
 endif()
 
+# A signed launcher (cmake/Windows.cmake): with ORVANE_SIGN_PKCS12 set here,
+# the preset's build is configured with the three signing settings each
+# time, and the disc gets its signed copy.
+set(ORVANE_SIGN_PKCS12 "" CACHE FILEPATH "Code-signing certificate and key (PKCS#12) for the disc's launcher; empty: unsigned")
+set(ORVANE_SIGN_PASSWORD_FILE "" CACHE FILEPATH "File holding the PKCS#12 password (optional)")
+set(ORVANE_SIGN_TIMESTAMP_URL "" CACHE STRING "RFC 3161 time-stamp server for the signature (optional)")
+if(ORVANE_SIGN_PKCS12)
+  set(orvane_cd_configure COMMAND ${orvane_cd_clean_env} ${CMAKE_COMMAND} --preset windows-x86
+      -DORVANE_SIGN_PKCS12=${ORVANE_SIGN_PKCS12} -DORVANE_SIGN_PASSWORD_FILE=${ORVANE_SIGN_PASSWORD_FILE}
+      -DORVANE_SIGN_TIMESTAMP_URL=${ORVANE_SIGN_TIMESTAMP_URL})
+  set(orvane_cd_exe ${ORVANE_CD_X86_DIR}/signed/OrvaneCD.exe)
+else()
+  set(orvane_cd_configure COMMAND ${orvane_cd_clean_env} bash -c
+      "test -f '${ORVANE_CD_X86_DIR}/CMakeCache.txt' || '${CMAKE_COMMAND}' --preset windows-x86")
+  set(orvane_cd_exe ${ORVANE_CD_X86_DIR}/OrvaneCD.exe)
+endif()
+
 add_custom_target(cd-image
-  COMMAND ${orvane_cd_clean_env} bash -c
-          "test -f '${ORVANE_CD_X86_DIR}/CMakeCache.txt' || '${CMAKE_COMMAND}' --preset windows-x86"
+  ${orvane_cd_configure}
   COMMAND ${orvane_cd_clean_env} ${CMAKE_COMMAND} --build --preset windows-x86
   ${orvane_cd_linux_build}
   COMMAND ${CMAKE_COMMAND} -E env ${orvane_cd_env}
           bash ${CMAKE_SOURCE_DIR}/cd/make_image.sh
-          --exe ${ORVANE_CD_X86_DIR}/OrvaneCD.exe
+          --exe ${orvane_cd_exe}
           --out ${ORVANE_CD_DIR}
           ${orvane_cd_payload} ${orvane_cd_linux}
   WORKING_DIRECTORY ${CMAKE_SOURCE_DIR}

@@ -1,5 +1,5 @@
 # The disc's Linux part, sourced by make_image.sh (which defines say and die):
-#   linux_check DIR         DIR holds a disc launcher (build_disc_launcher.sh's)
+#   linux_check DIR         DIR holds a disc launcher (cd/linux/build_launcher.sh's)
 #   linux_layout DIR ROOT   puts it, autorun.sh, .xdg-volume-info and its icon
 #                           into ROOT
 #   LINUX_NAMES             what linux_layout adds at the root, which the image
@@ -13,9 +13,9 @@ readonly LINUX_EXECUTABLES=(autorun.sh linux/OrvaneCD)
 
 linux_check() {
     local dir=$1 name
-    [ -d "$dir" ] || die "the Linux launcher folder '$dir' is not a folder (build it: tools/build_disc_launcher.sh)"
+    [ -d "$dir" ] || die "the Linux launcher folder '$dir' is not a folder (build it: cd/linux/build_launcher.sh)"
     for name in OrvaneCD liborvane_sdl.so fonts licenses; do
-        [ -e "$dir/$name" ] || die "the Linux launcher folder '$dir' has no $name (build it: tools/build_disc_launcher.sh)"
+        [ -e "$dir/$name" ] || die "the Linux launcher folder '$dir' has no $name (build it: cd/linux/build_launcher.sh)"
     done
     [ "$(head -c 4 "$dir/OrvaneCD" | od -An -tx1 | tr -d ' ')" = 7f454c46 ] ||
         die "'$dir/OrvaneCD' is not a Linux executable (no ELF header)"

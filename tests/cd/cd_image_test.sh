@@ -11,6 +11,10 @@
 #              the payload files are the payload folder's
 #   bad-input  bad arguments and payloads fail with a clear message and leave
 #              an earlier image as it was
+#   notices    NOTICES.TXT on the disc: cd/notices.txt with CR LF line ends,
+#              current for the product's link (make_notices.sh --check), and
+#              naming every library of that link (its linker map beside
+#              X86_EXE) and the package each came from
 check=$1 FIXTURE=$2 x86_exe=$3 make_image=$4
 source "$(dirname "$0")/lib.sh"
 
@@ -47,10 +51,10 @@ listing() {
             done
         fi
     done <<'TABLE'
-full    |AdbeRdr70_kor.exe OrvaneCD.exe Setup.exe autorun.inf manual.pdf|
-bare    |OrvaneCD.exe autorun.inf|no payload folder given#holds only OrvaneCD.exe and autorun.inf
-absent  |OrvaneCD.exe autorun.inf|no-such-folder' does not exist#holds only OrvaneCD.exe and autorun.inf
-partial |OrvaneCD.exe autorun.inf manual.pdf|payload files missing from#: Setup.exe AdbeRdr70_kor.exe;#has 'setup.exe', but the launcher opens 'Setup.exe'
+full    |AdbeRdr70_kor.exe NOTICES.TXT OrvaneCD.exe Setup.exe autorun.inf manual.pdf|
+bare    |NOTICES.TXT OrvaneCD.exe autorun.inf|no payload folder given#holds only OrvaneCD.exe, NOTICES.TXT and autorun.inf
+absent  |NOTICES.TXT OrvaneCD.exe autorun.inf|no-such-folder' does not exist#holds only OrvaneCD.exe, NOTICES.TXT and autorun.inf
+partial |NOTICES.TXT OrvaneCD.exe autorun.inf manual.pdf|payload files missing from#: Setup.exe AdbeRdr70_kor.exe;#has 'setup.exe', but the launcher opens 'Setup.exe'
 TABLE
 }
 
@@ -168,8 +172,46 @@ bad_input() {
     fi
 }
 
+# ---- notices ---------------------------------------------------------------------
+
+notices() {
+    local source map
+    source="$(dirname "$make_image")/notices.txt"
+    map="$(dirname "$x86_exe")/OrvaneCD.map"
+    [ -r "$map" ] || { fail "no linker map beside $x86_exe"; return; }
+    bash "$(dirname "$make_image")/make_notices.sh" "$map" --check "$source" 2>"$scratch/check" ||
+        fail "cd/notices.txt is out of date: $(cat "$scratch/check")"
+
+    extract "$(iso_of full)" "$scratch/notices" || return
+    local file="$scratch/notices/NOTICES.TXT"
+    [ -f "$file" ] || { fail "no NOTICES.TXT in the Joliet tree"; return; }
+    cmp -s <(tr -d '\r' <"$file") "$source" || fail "NOTICES.TXT differs from $source"
+    local lf crlf
+    lf=$(tr -cd '\n' <"$file" | wc -c)
+    crlf=$(grep -c $'\r$' "$file" || true)
+    [ "$lf" -gt 0 ] && [ "$lf" = "$crlf" ] && [ "$(tr -cd '\r' <"$file" | wc -c)" = "$lf" ] ||
+        fail "NOTICES.TXT has $lf line ends, $crlf of them CR LF"
+    ! LC_ALL=C grep -q '[^[:print:][:space:]]' "$file" || fail "NOTICES.TXT is not plain ASCII"
+
+    # Every library and start-up object of the product's link, by the linker's
+    # own record, and the package that installed it.
+    local inputs path package
+    inputs=$({ sed -n '/^Archive member included/,/^Discarded input sections/p' "$map" |
+        grep -o '^/[^(]*\.a(' | sed 's/($//'; grep '^LOAD /.*\.o$' "$map" | awk '{print $2}'; } | sort -u)
+    [ -n "$inputs" ] || { fail "$map records no library"; return; }
+    while IFS= read -r path; do
+        path=$(realpath -m "$path")
+        package=$(dpkg -S "$path" 2>/dev/null | head -n1 | cut -d: -f1)
+        [ -n "$package" ] || { fail "no package holds $path"; continue; }
+        tr -d '\r' <"$file" | sed -n 's/^Linked://p' | tr ' ' '\n' | grep -qxF "$(basename "$path")" ||
+            fail "NOTICES.TXT does not name $(basename "$path") (from $package)"
+        grep -q "$package" "$file" || fail "NOTICES.TXT does not name the package $package"
+    done <<<"$inputs"
+}
+
 case $check in
     listing) listing ;;
+    notices) notices ;;
     autorun) autorun ;;
     contents) contents ;;
     bad-input) bad_input ;;

@@ -38,7 +38,7 @@ launcher_pid="" window="" session_dir=""
 
 session_begin() {
     session_dir=$1
-    for tool in Xvfb openbox xdotool xprop import convert compare; do
+    for tool in Xvfb openbox xdotool xprop xev import convert compare; do
         command -v "$tool" >/dev/null || { fail "$tool is not installed (tools/setup.sh installs it)"; exit 1; }
     done
     display_start "$session_dir" || { fail "no X display"; exit 1; }
@@ -87,17 +87,37 @@ start_autorun() {
     shown
 }
 
-# start_in_root ROOT DISC: DISC's autorun.sh run in the chroot ROOT, from
-# DISC (a path inside ROOT), with a bare environment; the root sees the
-# display through its abstract socket, and its own /proc.
-start_in_root() {
+# The user of a start in a root, a user's rights (the system's folders,
+# such as fontconfig's cache, are not theirs to write), and their home:
+# emptied before each start_in_root, so what the launcher writes there shows.
+readonly ROOT_USER=65534:65534 ROOT_HOME=/home/orvane
+
+# empty_home ROOT: ROOT_HOME, empty and the user's.
+empty_home() {
+    rm -rf "${1:?}$ROOT_HOME"
+    mkdir -p "$1$ROOT_HOME"
+    chown "$ROOT_USER" "$1$ROOT_HOME"
+}
+
+# launch_in_root ROOT DISC: DISC's autorun.sh run in the chroot ROOT, from
+# DISC (a path inside ROOT), as ROOT_USER with a bare environment and
+# ROOT_HOME as the home; the root sees the display through its abstract
+# socket, and its own /proc.
+launch_in_root() {
     unshare --mount --propagation private -- bash -c '
         set -e
         mount -t proc proc "$1/proc"
-        exec chroot "$1" /usr/bin/env -i DISPLAY="$3" HOME=/root LANG=C PATH=/usr/bin:/bin \
+        exec chroot --userspec="$5" "$1" /usr/bin/env -i DISPLAY="$3" HOME="$4" LANG=C PATH=/usr/bin:/bin \
             /bin/sh -c "cd \"\$0\" && exec ./autorun.sh" "$2"' \
-        bash "$1" "$2" "$DISPLAY" >"$session_dir/launcher.out" 2>"$session_dir/launcher.err" &
+        bash "$1" "$2" "$DISPLAY" "$ROOT_HOME" "$ROOT_USER" >"$session_dir/launcher.out" 2>"$session_dir/launcher.err" &
     launcher_pid=$!
+}
+
+# start_in_root ROOT DISC: launch_in_root with an empty home, until the
+# window is shown.
+start_in_root() {
+    empty_home "$1"
+    launch_in_root "$1" "$2"
     shown
 }
 
