@@ -66,6 +66,10 @@ Drained Drain()
         ::TranslateMessage(&m);
         ::DispatchMessageW(&m);
     }
+    // What the modal loop does when it finds the queue empty: the wrappers
+    // made for the handlers' handles go, so that the next move finds the
+    // framework's maps as a user's next move would.
+    AfxDeleteTempMaps();
     return d;
 }
 

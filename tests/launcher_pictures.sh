@@ -1,6 +1,7 @@
 # Expected pictures of the launcher's client area, built from the bitmaps in
 # $ORVANE_RES_DIR, and comparisons of screenshots with them. Sourced by the
-# desktop and Wine sessions; pictures cut on the way go into $session_dir.
+# end-to-end harness (tests/e2e/harness.sh) and the cd tests; pictures cut on
+# the way go into $session_dir.
 
 # The client area: the template's 166 x 184 dialog units in a Gulim-metric
 # face. The background is one row taller; the window shows its top 276 rows.

@@ -2,10 +2,13 @@
 # Builds what the figures need and prints them: the in-process benchmarks
 # (paint against its memcpy bound, a move to finished pixels, a burst of
 # moves), the whole-process figures (start to first finished frame, peak
-# resident memory) and the executables' sizes.
+# resident memory), the launchers' cost while idle on a desktop (wake-ups
+# and CPU time) and the executables' sizes.
 #
 # usage: tools/bench.sh [--no-windows]
 #   BENCH_RUNS=N        process starts per figure (default 20)
+#   BENCH_IDLE=S        seconds of the idle figures (default 10)
+#   BENCH_DISC=DIR      the disc's Linux launcher (default build/disc-launcher)
 #   BENCH_REPS=N        repetitions of each in-process benchmark (default 5)
 #   BENCH_JOBS=N        build jobs (default 2)
 #
@@ -44,6 +47,46 @@ say "== in-process benchmarks (medians of $reps repetitions)"
 
 say "== whole process ($runs runs each, headless presenter)"
 "$out/bench/session_figures" "$out/OrvaneCD" "$runs"
+
+# idle LABEL DIR PROGRAM: PROGRAM started in DIR on the private display,
+# its window shown, then BENCH_IDLE seconds without input: the wake-ups of
+# its threads (voluntary context switches) a second, and its CPU time.
+idle() {
+    local label=$1 dir=$2 program=$3 pid w0 w1 t0 t1 hz
+    (cd "$dir" && exec env -u ORVANE_PRESENTER "$program" >/dev/null 2>&1) &
+    pid=$!
+    if ! wait_for 30 xdotool search --onlyvisible --pid "$pid" >/dev/null; then
+        say "$label: no window"
+        kill "$pid" 2>/dev/null || true
+        wait "$pid" 2>/dev/null || true
+        return
+    fi
+    sleep 1 # the desktop's answers to the new window
+    w0=$(wakeups "$pid") t0=$(cpu_ticks "$pid")
+    sleep "$idle_s"
+    w1=$(wakeups "$pid") t1=$(cpu_ticks "$pid")
+    kill "$pid" 2>/dev/null || true
+    wait "$pid" 2>/dev/null || true
+    hz=$(getconf CLK_TCK)
+    say "$(awk -v l="$label" -v w=$((w1 - w0)) -v t=$((t1 - t0)) -v s="$idle_s" -v hz="$hz" \
+        'BEGIN { printf "%-32s %8.1f wake-ups/s   CPU %d ms in %d s\n", l, w / s, t * 1000 / hz, s }')"
+}
+
+idle_s=${BENCH_IDLE:-10}
+disc=${BENCH_DISC:-$root/build/disc-launcher}
+say "== idle on Xvfb with openbox ($idle_s s without input, after the first frame)"
+source "$root/tools/private_display.sh"
+idle_dir=$(mktemp -d /tmp/orvane-bench-idle.XXXXXX)
+if display_start "$idle_dir"; then
+    idle "host OrvaneCD (Release)" "$idle_dir" "$out/OrvaneCD"
+    if [ -x "$disc/OrvaneCD" ]; then
+        idle "disc launcher ($(basename "$disc"))" "$idle_dir" "$disc/OrvaneCD"
+    else
+        say "disc launcher: not built ($disc; the cd tests' cd.linux.build builds it)"
+    fi
+    display_stop
+fi
+rm -rf "$idle_dir"
 
 say "== sizes (bytes)"
 size_of() { stat -c %s "$1"; }

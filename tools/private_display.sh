@@ -19,6 +19,12 @@
 #   process_ended PID
 #       PID has ended: it is gone, or a zombie that its parent has yet to
 #       reap (kill -0 still finds those).
+#   wakeups PID
+#       How often PID's threads have slept and woken so far: the sum of
+#       their voluntary context switches.
+#   cpu_ticks PID
+#       PID's CPU time so far, user and system, in clock ticks (getconf
+#       CLK_TCK a second).
 #
 # The screen is DISPLAY_W x DISPLAY_H x 24.
 
@@ -46,6 +52,16 @@ process_ended() {
     local state
     state=$(ps -o stat= -p "$1" 2>/dev/null || true)
     [ -z "$state" ] || [[ $state == Z* ]]
+}
+
+wakeups() {
+    cat /proc/"$1"/task/*/status 2>/dev/null | awk '/^voluntary_ctxt_switches:/ {n += $2} END {print n + 0}'
+}
+
+# The fields after the command name, which may hold spaces: utime and stime
+# are the stat line's 14th and 15th.
+cpu_ticks() {
+    sed 's/.*) //' "/proc/$1/stat" | awk '{print $12 + $13}'
 }
 
 # Our own server answers on $DISPLAY: its lock names our Xvfb. One that lost

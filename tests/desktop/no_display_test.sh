@@ -1,10 +1,7 @@
 #!/usr/bin/env bash
 # Without a display the launcher says so and how to run without one, and
 # ends with status 3; a presenter name it does not know ends it with 2.
-set -uo pipefail
-[ -x "${ORVANE_EXE:-}" ] || { echo "FAIL: ORVANE_EXE is not built" >&2; exit 1; }
-failures=0
-fail() { printf 'FAIL: %s\n' "$*" >&2; failures=$((failures + 1)); }
+source "$(dirname "$0")/../e2e/harness.sh"
 
 # presenter, DISPLAY, expected status, expected text on stderr
 readonly CASES=(
@@ -18,10 +15,9 @@ for c in "${CASES[@]}"; do
     env=(env -u DISPLAY -u WAYLAND_DISPLAY -u ORVANE_PRESENTER)
     [ "$presenter" = - ] || env+=("ORVANE_PRESENTER=$presenter")
     [ "$display" = - ] || env+=("DISPLAY=$display")
-    err=$(timeout 20 "${env[@]}" "$ORVANE_EXE" 2>&1 >/dev/null)
-    rc=$?
+    rc=0
+    err=$(timeout 20 "${env[@]}" "$ORVANE_EXE" 2>&1 >/dev/null) || rc=$?
     [ "$rc" = "$want" ] || fail "presenter $presenter, display $display: status $rc, not $want"
     grep -q "^OrvaneCD: $text" <<<"$err" || fail "presenter $presenter, display $display: stderr '$err'"
 done
-((failures == 0)) || exit 1
-echo "all checks passed"
+finish

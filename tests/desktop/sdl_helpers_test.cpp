@@ -1,9 +1,10 @@
-// The desktop presenter's translations that need no display: keys, icons,
-// move echoes and message-box buttons.
+// The SDL presenter's translations that need no display: keys, icons,
+// move echoes, message-box buttons and the desktop's scale.
 #include "platform/host/present/sdl/icon.h"
 #include "platform/host/present/sdl/keys.h"
 #include "platform/host/present/sdl/message_box.h"
 #include "platform/host/present/sdl/move_echo.h"
+#include "platform/host/present/sdl/scale.h"
 
 #include <gtest/gtest.h>
 
@@ -122,6 +123,119 @@ TEST(SdlMessageBox, ButtonsFollowTheType)
         EXPECT_EQ(box.escapeId, c.escape) << c.type;
         EXPECT_EQ(box.icon, c.icon) << c.type;
     }
+}
+
+// Which source decides, how its text reads, and what is said about the
+// rest. "-" is a source that is not there.
+TEST(SdlScale, TheFirstSourceWithAWholeFactorDecides)
+{
+    struct Case {
+        const char* orvane;
+        const char* gdk;
+        const char* resources;
+        int scale;
+        std::vector<std::string> complaints;
+    };
+    const std::string notWhole = " is not a whole number from 1 to 8; ignored";
+    const Case cases[] = {
+        {"-", "-", "-", 1, {}},
+        {"-", "-", "Xft.dpi:\t96\n", 1, {}},
+        {"-", "-", "Xft.dpi:\t144\n", 1, {}},  // 1.5 rounds down
+        {"-", "-", "Xft.dpi:\t145\n", 2, {}},
+        {"-", "-", "Xft.dpi:\t192\n", 2, {}},
+        {"-", "-", "Xft.dpi:\t240\n", 2, {}},  // 2.5 rounds down
+        {"-", "-", "Xft.dpi:\t288.0\n", 3, {}},
+        {"-", "-", "Xft.dpi:\t144.5\n", 2, {}},
+        {"-", "-", "Xft.dpi:\t191.99\n", 2, {}},
+        {"-", "-", "Xft.dpi:\t30\n", 1, {}},
+        {"-", "-", "Xft.antialias:\t1\nXft.dpi:  192 \nXft.hinting:\t1\n", 2, {}},
+        {"-", "-", "Xft.dpi:\t96\nXft.dpi:\t192", 2, {}},   // the later line overrides
+        {"-", "-", "*dpi:\t192\nXft.dpix:\t192\n", 1, {}},  // other names
+        {"-", "-", "Xft.dpi:\tlarge\n", 1, {"OrvaneCD: Xft.dpi=large does not give a scale from 1 to 8; ignored"}},
+        {"-", "-", "Xft.dpi:\t0\n", 1, {"OrvaneCD: Xft.dpi=0 does not give a scale from 1 to 8; ignored"}},
+        {"-", "-", "Xft.dpi:\t1e3\n", 1, {"OrvaneCD: Xft.dpi=1e3 does not give a scale from 1 to 8; ignored"}},
+        {"-", "-", "Xft.dpi:\t.\n", 1, {"OrvaneCD: Xft.dpi=. does not give a scale from 1 to 8; ignored"}},
+        {"-", "-", "Xft.dpi:\t9.6.1\n", 1, {"OrvaneCD: Xft.dpi=9.6.1 does not give a scale from 1 to 8; ignored"}},
+        {"-", "-", "Xft.dpi:\t900\n", 1, {"OrvaneCD: Xft.dpi=900 does not give a scale from 1 to 8; ignored"}},
+        {"-", "2", "Xft.dpi:\t96\n", 2, {}},
+        {"-", "1", "Xft.dpi:\t192\n", 1, {}},
+        {"3", "2", "Xft.dpi:\t192\n", 3, {}},
+        {"1", "-", "Xft.dpi:\t192\n", 1, {}},
+        {"8", "-", "-", 8, {}},
+        {"", "", "Xft.dpi:\t192\n", 2, {}},  // empty is not set
+        {"abc", "-", "-", 1, {"OrvaneCD: ORVANE_SCALE=abc" + notWhole}},
+        {"abc", "-", "Xft.dpi:\t192\n", 2, {"OrvaneCD: ORVANE_SCALE=abc" + notWhole}},
+        {"0", "2", "-", 2, {"OrvaneCD: ORVANE_SCALE=0" + notWhole}},
+        {"9", "-", "-", 1, {"OrvaneCD: ORVANE_SCALE=9" + notWhole}},
+        {"2.0", "-", "-", 1, {"OrvaneCD: ORVANE_SCALE=2.0" + notWhole}},
+        {"-2", "-", "-", 1, {"OrvaneCD: ORVANE_SCALE=-2" + notWhole}},
+        {" 2", "-", "-", 1, {"OrvaneCD: ORVANE_SCALE= 2" + notWhole}},
+        {"x",
+         "1.5",
+         "Xft.dpi:\t192\n",
+         2,
+         {"OrvaneCD: ORVANE_SCALE=x" + notWhole, "OrvaneCD: GDK_SCALE=1.5" + notWhole}},
+    };
+    auto source = [](const char* v) { return std::string(v) == "-" ? std::nullopt : std::optional<std::string>(v); };
+    for (const Case& c : cases) {
+        std::vector<std::string> complaints;
+        ScaleSources sources{source(c.orvane), source(c.gdk), source(c.resources)};
+        EXPECT_EQ(WishedScale(sources, &complaints), c.scale) << c.orvane << " " << c.gdk << " " << c.resources;
+        EXPECT_EQ(complaints, c.complaints) << c.orvane << " " << c.gdk << " " << c.resources;
+    }
+}
+
+TEST(SdlScale, TheLargestFactorAtWhichTheWindowFits)
+{
+    struct Case {
+        int wished;
+        SIZE window, screen;
+        int scale;
+    };
+    const Case cases[] = {
+        {2, {291, 277}, {1024, 768}, 2}, {3, {291, 277}, {1024, 768}, 2},  // 873x831 is taller than the screen
+        {3, {291, 277}, {873, 831}, 3},                                    // exactly the screen
+        {3, {291, 277}, {872, 831}, 2},  {8, {291, 277}, {3840, 2160}, 7},
+        {2, {291, 277}, {400, 300}, 1},  {1, {291, 277}, {100, 100}, 1},  // nothing fits: as it is
+        {4, {0, 0}, {1024, 768}, 4},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(FittingScale(c.wished, c.window, c.screen), c.scale)
+            << c.wished << " " << c.screen.cx << "x" << c.screen.cy;
+}
+
+// A device pixel maps to the logical pixel it lies in, left of zero too.
+TEST(SdlScale, DevicePixelsMapToTheLogicalPixelTheyLieIn)
+{
+    struct Case {
+        int device, scale, logical;
+    };
+    const Case cases[] = {{0, 2, 0},   {1, 2, 0},   {2, 2, 1},     {583, 2, 291}, {-1, 2, -1},
+                          {-2, 2, -1}, {-3, 2, -2}, {221, 1, 221}, {8, 3, 2},     {9, 3, 3}};
+    for (const Case& c : cases) EXPECT_EQ(ToLogical(c.device, c.scale), c.logical) << c.device << "/" << c.scale;
+    RECT screen = ToLogical(RECT{0, 0, 1024, 768}, 2);
+    EXPECT_EQ(screen.right, 512);
+    EXPECT_EQ(screen.bottom, 384);
+    // USER centres a 291-pixel window on that: where the desktop shows it.
+    EXPECT_EQ((screen.right - 291) / 2 * 2, 220);  // (1024 - 582) / 2 = 221: within a device pixel
+}
+
+TEST(SdlScale, EachPixelBecomesABlock)
+{
+    const std::uint32_t pixels[] = {0x112233, 0x445566, 0x778899, 0xAABBCC, 0xDDEEFF, 0x000001};  // 3 x 2
+    std::vector<std::uint32_t> out;
+    ScaleBlocks(pixels, 3, 2, 2, &out);
+    const std::vector<std::uint32_t> want = {
+        0x112233, 0x112233, 0x445566, 0x445566, 0x778899, 0x778899,  //
+        0x112233, 0x112233, 0x445566, 0x445566, 0x778899, 0x778899,  //
+        0xAABBCC, 0xAABBCC, 0xDDEEFF, 0xDDEEFF, 0x000001, 0x000001,  //
+        0xAABBCC, 0xAABBCC, 0xDDEEFF, 0xDDEEFF, 0x000001, 0x000001,
+    };
+    EXPECT_EQ(out, want);
+    ScaleBlocks(pixels, 3, 2, 1, &out);
+    EXPECT_EQ(out, std::vector<std::uint32_t>(pixels, pixels + 6));
+    ScaleBlocks(pixels, 1, 1, 3, &out);
+    EXPECT_EQ(out, std::vector<std::uint32_t>(9, 0x112233));
 }
 
 }  // namespace

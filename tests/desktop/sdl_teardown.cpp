@@ -1,4 +1,4 @@
-// The desktop presenter torn down while an X protocol error is still on its
+// The SDL presenter torn down while an X protocol error is still on its
 // way back. SDL closes its second connection last, and an error that comes
 // back on it then (its wake-up message to a window that the closing of the
 // first has just destroyed) is one like this, on a connection of our own

@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
-# An X error that comes back while the desktop presenter closes its display
+# An X error that comes back while the SDL presenter closes its display
 # is reported, and does not end the process (Xlib's own handler would, with
 # status 1): the launcher's close button ends it with its own status.
-source "$(dirname "$0")/session.sh"
+source "$(dirname "$0")/../e2e/harness.sh"
 [ -x "${ORVANE_SDL_TEARDOWN:-}" ] || die "ORVANE_SDL_TEARDOWN is not built"
 session_start
 set +e

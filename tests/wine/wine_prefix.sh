@@ -1,7 +1,7 @@
 # The Wine set-up that the Wine tests and the CD image's launch test share:
 # the Wine loader and its server, quiet and without installer prompts, and
 # the test prefix in $ORVANE_PREFIX, made once and kept. Sourced by
-# wine_session.sh and tests/cd/setup_launch_test.sh; ORVANE_MARKER names the
+# tests/e2e/target_wine.sh and tests/cd/setup_launch_test.sh; ORVANE_MARKER names the
 # marker program of the prefix's processor.
 #
 # ORVANE_WINE_ARCH chooses the Windows:
