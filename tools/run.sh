@@ -14,13 +14,18 @@ set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 source "$root/tools/private_display.sh"
 
-bash "$root/tools/setup.sh"
+bash "$root/tools/setup.sh" --run
 if [ -n "${ORVANE_BUILD_DIR:-}" ]; then
     build="$(cd "$ORVANE_BUILD_DIR" && pwd)"
     cmake --build "$build" -j2 --target OrvaneCD
 else
     build="$root/build/host"
-    (cd "$root" && cmake --preset host >/dev/null && cmake --build --preset host --target OrvaneCD)
+    # A first configuration leaves the tests out: their toolchains (GoogleTest,
+    # the Windows cross compilers) are not installed for running. A folder that
+    # tools/test.sh configured keeps them.
+    tests=()
+    [ -f "$build/CMakeCache.txt" ] || tests=(-DORVANE_TESTS=OFF)
+    (cd "$root" && cmake --preset host "${tests[@]}" >/dev/null && cmake --build --preset host --target OrvaneCD)
 fi
 exe="$build/OrvaneCD"
 

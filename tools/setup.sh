@@ -1,25 +1,23 @@
 #!/usr/bin/env bash
-# Installs what building and testing the launcher needs on Debian 12.
-# Already-installed packages are skipped, so a second run is quick.
+# Installs what the project needs on Debian 12, from Debian's packages.
+#
+#   setup.sh          everything: building and running every test
+#   setup.sh --run    only what building and showing the launcher takes
+#
+# The two sets are tools/packages.sh. Already-installed packages are
+# skipped, so a second run is quick.
 set -euo pipefail
+tools="$(dirname "$0")"
+source "$tools/packages.sh"
 
-packages=(
-  build-essential cmake pkg-config git
-  llvm clang                       # llvm-rc compiles the resource script; clang runs its preprocessor
-  clang-format                     # the one code style (.clang-format), checked by tools/test.sh
-  libgtest-dev googletest libbenchmark-dev valgrind
-  libfreetype-dev libfontconfig-dev libsdl2-dev
-  fonts-nanum                      # Hangul glyphs for the dialog font "굴림"
-  fonts-urw-base35                 # the wordmark's face, for redrawing the art
-  fonts-baekmuk                    # a face with Gulim's metrics, for "굴림" in the Wine tests' prefix
-  g++-mingw-w64-x86-64 g++-mingw-w64-i686 binutils-mingw-w64-x86-64 binutils-mingw-w64-i686
-  wine64 xvfb xdotool imagemagick openbox x11-utils
-  xorriso                          # the CD image (cd-image target)
-  debootstrap util-linux           # the Debian 11 roots that build and run the disc's Linux launcher
-)
+case "${1:-}" in
+  --run) wanted=("${run_packages[@]}") ;;
+  "") wanted=("${run_packages[@]}" "${test_packages[@]}") ;;
+  *) echo "usage: setup.sh [--run]" >&2; exit 2 ;;
+esac
 
 missing=()
-for p in "${packages[@]}"; do
+for p in "${wanted[@]}"; do
   dpkg -s "$p" >/dev/null 2>&1 || missing+=("$p")
 done
 if ((${#missing[@]})); then
@@ -30,4 +28,5 @@ if ((${#missing[@]})); then
   DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
 fi
 
-bash "$(dirname "$0")/setup_i386.sh"
+# Running the 32-bit product under Wine is for the tests alone.
+[ "${1:-}" = --run ] || bash "$tools/setup_i386.sh"

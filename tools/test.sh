@@ -10,7 +10,7 @@ bash tools/setup.sh
 # Every C and C++ file in the one style of .clang-format.
 git ls-files -z '*.cpp' '*.h' '*.c' | xargs -0 clang-format --dry-run -Werror
 
-cmake --preset host >/dev/null
+cmake --preset host -DORVANE_TESTS=ON >/dev/null
 cmake --build --preset host
 cmake --preset windows-x64 >/dev/null
 cmake --build --preset windows-x64
