@@ -3,6 +3,7 @@
 #include <X11/Xlib.h>
 
 #include <cstdio>
+#include <cstdlib>
 
 namespace host::sdl {
 namespace {
@@ -16,8 +17,24 @@ int ReportError(Display* display, XErrorEvent* e)
     return 0;
 }
 
+// The connection is gone. Xlib's own handler calls exit(), whose handlers
+// then tear the presenter down through SDL, which waits on the dead
+// connection for an answer that never comes, at full CPU. Nothing of the
+// launcher's needs saving: it ends here, without the exit handlers.
+int EndOnLostConnection(Display* display)
+{
+    std::fprintf(stderr, "OrvaneCD: the connection to the X display %s is lost\n",
+                 display ? DisplayString(display) : "");
+    std::fflush(nullptr);
+    std::_Exit(kDisplayLostStatus);
+}
+
 }  // namespace
 
-void ReportX11ErrorsInsteadOfExiting() { XSetErrorHandler(&ReportError); }
+void ReportX11ErrorsInsteadOfExiting()
+{
+    XSetErrorHandler(&ReportError);
+    XSetIOErrorHandler(&EndOnLostConnection);
+}
 
 }  // namespace host::sdl

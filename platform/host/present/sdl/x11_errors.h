@@ -1,4 +1,5 @@
-// X protocol errors on the desktop's connection: reported, not fatal.
+// X protocol errors on the desktop's connection: reported, not fatal; and
+// the connection's loss: the end of the session.
 #pragma once
 
 namespace host::sdl {
@@ -11,5 +12,9 @@ namespace host::sdl {
 // errors still come back then (its wake-up message on its second connection,
 // to a window that closing the first has just destroyed). Harmless without X.
 void ReportX11ErrorsInsteadOfExiting();
+
+// The status the launcher ends with when the X server goes away under it
+// (it was stopped, or crashed): the status of a session without a display.
+constexpr int kDisplayLostStatus = 3;
 
 }  // namespace host::sdl
