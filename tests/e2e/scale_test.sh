@@ -10,7 +10,7 @@
 #   scale_test.sh           under openbox: every case below
 #   scale_test.sh none      no window manager: the launcher moves the 2x
 #                           window itself, in whole logical pixels
-source "$(dirname "$0")/../e2e/harness.sh"
+source "$(dirname "$0")/harness.sh"
 
 # add_marker NAME: an executable NAME in the CD root that adds a line to
 # NAME.started each time it runs, so that starts can be counted.

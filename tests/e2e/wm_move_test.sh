@@ -9,7 +9,7 @@
 #     that is up again. That race is too rare to bring about from outside,
 #     so ORVANE_TEST_MOVE_AFTER_RELEASE=1 has the launcher ask for the move
 #     only once the release has come.
-source "$(dirname "$0")/../e2e/harness.sh"
+source "$(dirname "$0")/harness.sh"
 session_start
 at() { [ "$(origin)" = "$1 $2" ]; }
 
