@@ -68,8 +68,16 @@ label_rect() {
     cat "$f"
 }
 
-# help_engine_started: Wine's help engine runs.
-help_engine_started() { pgrep -f -i 'winhlp32' >/dev/null; }
+# help_engine_started: Wine's help engine runs in this session's prefix.
+# Another prefix's (a test of the other Wine build beside this one) is not
+# this launcher's.
+help_engine_started() {
+    local pid
+    for pid in $(pgrep -f -i 'winhlp32'); do
+        tr '\0' '\n' <"/proc/$pid/environ" 2>/dev/null | grep -qxF "WINEPREFIX=$WINEPREFIX" && return 0
+    done
+    return 1
+}
 
 # opened_from_cdroot ARG NAME: the viewer's argument ARG is NAME's Windows
 # path in the CD root.
