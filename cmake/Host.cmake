@@ -1,5 +1,7 @@
-# The Linux build: the framework over our own Win32 subset (platform/host).
-# The disc's build (cmake/DiscLauncher.cmake) has made static ones.
+# The Linux build: the framework (platform/framework) over our own Win32
+# subset (platform/host), the launcher, and the SDL presenter as a module.
+# Its libraries are the system's, found by pkg-config; the disc's build
+# (cmake/DiscLauncher.cmake) has already made static ones of the same names.
 if(NOT ORVANE_DISC_LAUNCHER)
   find_package(PkgConfig REQUIRED)
   pkg_check_modules(FREETYPE REQUIRED IMPORTED_TARGET freetype2)
