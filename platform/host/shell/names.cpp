@@ -89,12 +89,10 @@ std::string FindIgnoringCase(const std::string& path, bool directory)
         if (end > at) parts.push_back(path.substr(at, end - at));
         at = end + 1;
     }
-    std::string out = path.starts_with('/') ? "" : ".";
+    std::string out;
     for (std::size_t i = 0; i < parts.size(); ++i) {
         const bool last = i + 1 == parts.size();
-        std::optional<std::string> found = parts[i] == "." || parts[i] == ".."
-                                               ? parts[i]
-                                               : Match(out.empty() ? "/" : out, parts[i], !last || directory);
+        std::optional<std::string> found = Match(out.empty() ? "/" : out, parts[i], !last || directory);
         if (!found) {
             // Found in no case: the rest as given.
             for (; i < parts.size(); ++i) out += "/" + parts[i];

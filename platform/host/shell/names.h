@@ -5,7 +5,8 @@
 
 namespace host::shell {
 
-// The existing file that `path` (absolute, '/' between components) names
+// The existing file that `path` names: absolute, '/' between components,
+// with no "." or ".." (FullName's result). The file is the one `path` names
 // when each component is matched without regard to case. A component that
 // exists as spelled is kept; otherwise the directory's entries that differ
 // from it only in case are the candidates. On the way only a directory
