@@ -92,7 +92,6 @@ add_library(orvane_host STATIC ${host_objects})
 target_sources(orvane_host INTERFACE $<TARGET_OBJECTS:orvane_host_registry>)
 target_include_directories(orvane_host PUBLIC ${CMAKE_SOURCE_DIR})
 target_link_libraries(orvane_host PUBLIC PkgConfig::FREETYPE PkgConfig::FONTCONFIG ${CMAKE_DL_LIBS})
-set(ORVANE_HOST_ROOMS ${ORVANE_HOST_ROOMS} CACHE INTERNAL "the host layer's rooms, lowest first")
 
 # The SDL presenter: a module beside the executable, loaded when chosen,
 # so that headless runs never load SDL2. It takes the host layer's symbols
