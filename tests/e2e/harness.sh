@@ -113,8 +113,9 @@ session_start() {
 # with XWayland; DISPLAY is the X display weston announces. Its runtime
 # folder is the session's own. The back end has no pointer device: XWayland
 # keeps its pointer at the screen's centre, which the centred window covers,
-# and the X focus at PointerRoot, so keys reach the window; it cannot move
-# that pointer (XWayland 22.1 dies on XTEST's motion there).
+# and the X focus at PointerRoot, so keys reach the window once the pointer
+# lies in it (launcher_start waits for that); it cannot move that pointer
+# (XWayland 22.1 dies on XTEST's motion there).
 wayland_start() {
     command -v weston >/dev/null && command -v Xwayland >/dev/null ||
         die "weston or Xwayland is not installed (packages weston, xwayland)"
@@ -153,7 +154,7 @@ x_resources() { xprop -root -f RESOURCE_MANAGER 8s -set RESOURCE_MANAGER "$1"; }
 # launcher_start [DIR]: the launcher in DIR (the CD root by default) with
 # tracing on, its window found, shown and painted (with room for a sanitizer
 # or emulated build on a loaded machine), and given the focus if the desktop
-# lets it.
+# lets it (on XWayland, with the pointer in it).
 # Its output goes to $launcher_name.out and .err in the session folder.
 launch_dir="" launcher_name=launcher
 launcher_start() {
@@ -162,7 +163,23 @@ launcher_start() {
     target_launch >"$session_dir/$launcher_name.out" 2>"$session_dir/$launcher_name.err"
     wait_for 60 launcher_window || die "no launcher window appeared: $(launcher_output)"
     wait_for 30 painted || die "the launcher window was never painted"
-    [ "$session_desktop" = xwayland ] || timeout 3 xdotool windowfocus --sync "$window" 2>/dev/null || true
+    if [ "$session_desktop" = xwayland ]; then
+        wait_for 10 pointer_in_window || die "XWayland's pointer never lay in the launcher window"
+    else
+        timeout 3 xdotool windowfocus --sync "$window" 2>/dev/null || true
+    fi
+}
+
+# pointer_in_window: XWayland's fixed pointer lies in the launcher window,
+# which is where its keys go (the X focus is PointerRoot there). XWayland
+# now and then settles what lies under its pointer before the new window is
+# ready for it, leaves the pointer on the root until the window tree changes
+# again, and the keys go to the root. Raising the window, which is already
+# on top, changes nothing on the screen and makes the server look again.
+pointer_in_window() {
+    [ "$(xdotool getmouselocation --shell 2>/dev/null | sed -n 's/^WINDOW=//p')" = "$window" ] && return 0
+    xdotool windowraise "$window" 2>/dev/null || true
+    return 1
 }
 
 launcher_window() {
