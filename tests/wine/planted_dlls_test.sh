@@ -31,50 +31,25 @@
 #   SetDefaultDllDirectories.
 #
 #   planted_dlls_test.sh CHECK PROXY_DLL
-# with ORVANE_EXE, ORVANE_PREFIX, ORVANE_MARKER and ORVANE_WINE_ARCH as for
-# the other Wine tests.
-source "$(dirname "$0")/checks.sh"
-source "$(dirname "$0")/wine_prefix.sh"
-source "$(dirname "$0")/../../tools/private_display.sh"
+# on the harness's Wine targets (ORVANE_TARGET wine-x64 or wine-x86).
+source "$(dirname "$0")/../e2e/harness.sh"
 
 check=${1:-} proxy=${2:-}
-[ -n "$check" ] && [ -n "$proxy" ] || fail "usage: planted_dlls_test.sh first-calls|planted PROXY_DLL"
-require_exe "$ORVANE_EXE"
-[ -f "$proxy" ] || fail "no proxy DLL at $proxy"
+[ -n "$check" ] && [ -n "$proxy" ] || die "usage: planted_dlls_test.sh first-calls|planted PROXY_DLL"
+[ -f "$proxy" ] || die "no proxy DLL at $proxy"
 
 # The DLLs the launcher loads by name after its start-up (WINEDEBUG=+loaddll;
 # comctl32 comes from the side-by-side store, which the manifest names, and
 # no planted copy is looked at).
 readonly LATER_DLLS=(uxtheme.dll rpcrt4.dll combase.dll ole32.dll)
 
-work=$(mktemp -d "${TMPDIR:-/tmp}/orvane-planted.XXXXXX")
-launcher_pid=""
-cleanup() {
-    local rc=$?
-    [ -z "$launcher_pid" ] || kill "$launcher_pid" 2>/dev/null || true
-    "$WINESERVER" -k >/dev/null 2>&1 || true
-    display_stop
-    rm -rf "$work"
-    exit "$rc"
-}
-trap cleanup EXIT
-wine_prefix_ensure || fail "cannot make the Wine prefix $WINEPREFIX"
-display_start "$work" none || fail "no X display"
-
-app="$work/app"
+# The launcher runs from a folder of its own, as a copied disc or a download
+# leaves it, which is where the DLLs are planted; no window manager.
+session_start none
+app="$session_dir/app"
 mkdir -p "$app"
 cp "$ORVANE_EXE" "$app/OrvaneCD.exe"
-
-# start_launcher LOG: the launcher from its own folder, Wine's trace in LOG.
-start_launcher() {
-    (cd "$app" && exec "$WINE" "$app/OrvaneCD.exe") >"$1" 2>&1 &
-    launcher_pid=$!
-}
-
-window_shown() {
-    kill -0 "$launcher_pid" 2>/dev/null || return 3
-    [ -n "$(xdotool search --onlyvisible --name '^Orvane' 2>/dev/null | head -n1)" ]
-}
+ORVANE_EXE="$app/OrvaneCD.exe"
 
 # own_calls LOG: the first four calls the launcher's own code made, as the
 # relay trace LOG shows them: the calls of its process that return into the
@@ -82,6 +57,7 @@ window_shown() {
 # and SetDllDirectoryW, which the compiler makes a tail call that returns
 # straight to the loader.
 own_calls() {
+    set +x # (always in a subshell) the loop would fill the session's trace
     local loaded pid base
     loaded=$(grep -m1 'loaddll:build_module Loaded L".*OrvaneCD.exe"' "$1" || true)
     [ -n "$loaded" ] || return 0
@@ -99,17 +75,19 @@ own_calls() {
 four_own_calls() { [ "$(own_calls "$1" | wc -l)" -ge 4 ]; }
 
 first_calls() {
-    local log="$work/relay.log"
+    local log="$session_dir/relay.err"
     # Wine's own processes first, untraced, so that the trace is the launcher's.
-    env -u DISPLAY "$WINE" wineboot >/dev/null 2>&1 || fail "wineboot failed in $WINEPREFIX"
-    WINEDEBUG=+pid,+loaddll,+relay start_launcher "$log"
+    env -u DISPLAY "$WINE" wineboot >/dev/null 2>&1 || die "wineboot failed in $WINEPREFIX"
+    # Not launcher_start: under the relay trace the window takes minutes, and
+    # the calls looked for come first.
+    launch_dir=$app launcher_name=relay
+    WINEDEBUG=+pid,+loaddll,+relay target_launch >"$session_dir/relay.out" 2>"$log"
     wait_for 120 four_own_calls "$log" || true
-    kill "$launcher_pid" 2>/dev/null || true
-    launcher_pid=""
-    "$WINESERVER" -k >/dev/null 2>&1 || true
+    launcher_stop
+    target_end
 
     grep -q 'loaddll:build_module Loaded L".*OrvaneCD.exe"' "$log" ||
-        fail "the launcher did not start (Wine said: $(grep -v ':trace:\|:Call \|:Ret ' "$log" | head -5))"
+        die "the launcher did not start (Wine said: $(grep -v ':trace:\|:Call \|:Ret ' "$log" | head -5))"
     local calls rets
     calls=$(own_calls "$log")
     rets=$(grep -m1 ":Ret  KERNEL32\.SetDefaultDllDirectories()" "$log" || true)
@@ -137,8 +115,7 @@ planted() {
         cp "$proxy" "$app/$name"
         overrides+="${name%.dll},"
     done
-    WINEDLLOVERRIDES="$WINEDLLOVERRIDES;${overrides%,}=n,b" start_launcher "$work/launcher.log"
-    wait_for 90 window_shown || fail "no launcher window with DLLs planted beside it (Wine said: $(head -c 2000 "$work/launcher.log"))"
+    WINEDLLOVERRIDES="$WINEDLLOVERRIDES;${overrides%,}=n,b" launcher_start "$app"
     sleep 2
     local markers
     markers=$(cd "$app" && ls -1 -- *.planted 2>/dev/null || true)
@@ -148,5 +125,6 @@ planted() {
 case $check in
     first-calls) first_calls ;;
     planted) planted ;;
-    *) fail "unknown check '$check'" ;;
+    *) die "unknown check '$check'" ;;
 esac
+finish
