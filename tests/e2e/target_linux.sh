@@ -3,7 +3,8 @@
 #   host  ORVANE_EXE, the host build, on its SDL presenter; the CD root is an
 #         empty folder
 #   disc  the disc's launcher, started by the disc's autorun.sh as a desktop
-#         starts it; the CD root is the Rock Ridge tree of ORVANE_DISC_ISO
+#         starts it (on this desktop's system, or in a bare root of another
+#         system's); the CD root is the Rock Ridge tree of ORVANE_DISC_ISO
 #         (the image that the cd tests make), extracted as a desktop mounts
 #         it, with the test's own files planted in it. ORVANE_EXE is the host
 #         build still: its headless picture is the reference for the label.
@@ -43,18 +44,70 @@ target_cdroot() {
 target_end() { :; }
 
 # target_launch: starts the launcher in the background, its pid in
-# launcher_pid. The disc's is autorun.sh, which runs it in its own folder,
-# on an English system as a user's desktop might be.
+# launcher_pid. The disc's is the CD root's autorun.sh, which runs it in its
+# own folder, on an English system as a user's desktop might be: run as
+# ./autorun.sh from the CD root, by its path from any other launch_dir, and
+# in the chroot disc_root when that is set (launch_in_root).
 target_launch() {
+    if [ -n "${disc_root:-}" ]; then
+        launch_in_root "$disc_root" "${launch_dir#"$disc_root"}"
+        return
+    fi
     if [ "$ORVANE_TARGET" = disc ]; then
-        (cd "$launch_dir" && exec env -u ORVANE_PRESENTER LC_ALL=C LANG=C ORVANE_TRACE=1 ./autorun.sh) &
+        local script=./autorun.sh
+        [ "$launch_dir" -ef "$cdroot" ] || script="$cdroot/autorun.sh"
+        (cd "$launch_dir" && exec env -u ORVANE_PRESENTER LC_ALL=C LANG=C ORVANE_TRACE=1 "$script") &
     else
         (cd "$launch_dir" && exec env ORVANE_PRESENTER=sdl ORVANE_TRACE=1 "$ORVANE_EXE") &
     fi
     launcher_pid=$!
 }
 
+# ---- the disc's launcher in a bare root ---------------------------------------
+#
+# A root (a chroot that cd/linux/debian_root.sh makes) stands for another
+# system: its own libraries, faces and font configuration. The CD root lies
+# inside it (cdroot set to ROOT/media/..., disc_root to ROOT), and the
+# launcher runs there as a user with a bare environment and a home of its
+# own; the root sees the display through its abstract socket, and its own
+# /proc.
+
+# The user's rights (the system's folders, such as fontconfig's cache, are
+# not theirs to write), and their home.
+readonly ROOT_USER=65534:65534 ROOT_HOME=/home/orvane
+
+# empty_home ROOT: ROOT_HOME, empty and the user's, so that what the
+# launcher writes there shows.
+empty_home() {
+    rm -rf "${1:?}$ROOT_HOME"
+    mkdir -p "$1$ROOT_HOME"
+    chown "$ROOT_USER" "$1$ROOT_HOME"
+}
+
+# launch_in_root ROOT DIR: ./autorun.sh run in DIR (a path inside ROOT),
+# untraced, as a user's desktop in that system starts it; its pid in
+# launcher_pid.
+launch_in_root() {
+    unshare --mount --propagation private -- bash -c '
+        set -e
+        mount -t proc proc "$1/proc"
+        exec chroot --userspec="$5" "$1" /usr/bin/env -i DISPLAY="$3" HOME="$4" LANG=C PATH=/usr/bin:/bin \
+            /bin/sh -c "cd \"\$0\" && exec ./autorun.sh" "$2"' \
+        bash "$1" "$2" "$DISPLAY" "$ROOT_HOME" "$ROOT_USER" &
+    launcher_pid=$!
+}
+
 target_window() { xdotool search --onlyvisible --pid "$launcher_pid" 2>/dev/null | head -n1; }
+
+# headless_picture: the host build's first frame, painted without a display,
+# into $session_dir/headless.png (once): the Linux launchers' picture, label
+# and all, in this system's Korean face.
+headless_picture() {
+    [ ! -e "$session_dir/headless.png" ] || return 0
+    (cd "$session_dir" && ORVANE_PRESENTER=headless ORVANE_HEADLESS_SCRIPT="snapshot $session_dir/headless.ppm; key ESCAPE" \
+        "$ORVANE_EXE" >/dev/null 2>&1) || true
+    convert "$session_dir/headless.ppm" "png24:$session_dir/headless.png" 2>/dev/null
+}
 
 # plant_program NAME: a program NAME in the CD root that leaves NAME.ran in
 # its current directory, holding its arguments (its own path first), as the
