@@ -5,86 +5,46 @@
 # marker_setup.c, built for 32-bit Windows: it writes setup_started.txt into
 # its current directory.
 #
-#   setup_launch_test.sh FIXTURE WORK
+#   setup_launch_test.sh FIXTURE
 #
-# WORK holds the extracted disc and the logs; the Wine prefix is the Wine
-# tests' ($ORVANE_PREFIX, made on first use; ORVANE_WINE_ARCH=x86). It runs
-# where i386 programs run (tools/i386_namespace.sh). Everything started here
-# is stopped on the way out.
-FIXTURE=$1 work=$2
-mkdir -p "$work"
-source "$(dirname "$0")/lib.sh"
-source "$(dirname "$0")/../../tools/private_display.sh"
-source "$(dirname "$0")/../wine/wine_prefix.sh"
+# On the end-to-end harness's wine-x86 target, whose CD root is here the
+# Joliet tree of the fixture's full image, and whose launcher is the one on
+# it. It runs where i386 programs run (tools/i386_namespace.sh).
+source "$(dirname "$0")/../e2e/harness.sh"
+FIXTURE=${1:-}
+[ "$ORVANE_TARGET" = wine-x86 ] || die "ORVANE_TARGET is '$ORVANE_TARGET', want wine-x86"
+iso="$FIXTURE/full/OrvaneCD.iso"
+[ -f "$iso" ] || die "no image $iso (cd.image.make makes it)"
 
-# The setup entry reacts on client x 101..284, y 86..104; the window has no
-# border, so its client origin is its top-left corner.
+# The setup entry reacts on client x 101..284, y 86..104.
 readonly SETUP_X=150 SETUP_Y=95
 readonly MARKER=setup_started.txt
 
-die() { printf 'FAIL: %s\n' "$*" >&2; exit 1; }
-for tool in "$WINE" "$WINESERVER" Xvfb openbox xdotool; do
-    command -v "$tool" >/dev/null || die "$tool is not installed (tools/setup.sh installs it)"
-done
-
-launcher_pid="" wine_started=""
-stop_all() {
-    local rc=$?
-    set +e # every step runs, whatever the one before it returned
-    if [ -n "$launcher_pid" ]; then kill "$launcher_pid"; wait "$launcher_pid"; fi 2>/dev/null
-    [ -z "$wine_started" ] || "$WINESERVER" -k >/dev/null 2>&1
-    display_stop
-    exit "$rc"
-}
-trap stop_all EXIT
-
 # ---- the disc ------------------------------------------------------------------
 
-disc="$work/disc"
-extract "$FIXTURE/full/OrvaneCD.iso" "$disc" || die "cannot extract the full image"
-[ -f "$disc/Setup.exe" ] && [ -f "$disc/OrvaneCD.exe" ] || die "the full image lacks Setup.exe or OrvaneCD.exe"
-[ ! -e "$disc/$MARKER" ] || die "the disc already holds $MARKER"
-
-# ---- display and Wine ------------------------------------------------------------
-
-display_start "$work" || die "no X display for the launcher"
-
-wine_started=1
-wine_prefix_ensure || die "cannot make the Wine prefix $WINEPREFIX"
+# Windows reads the Joliet tree.
+cdroot="$session_dir/disc"
+xorriso -read_fs norock -osirrox on -indev "$iso" -extract / "$cdroot" >"$session_dir/extract.log" 2>&1 ||
+    die "cannot extract $iso: $(tail -n3 "$session_dir/extract.log")"
+chmod -R u+w "$cdroot"
+[ -f "$cdroot/Setup.exe" ] && [ -f "$cdroot/OrvaneCD.exe" ] || die "the full image lacks Setup.exe or OrvaneCD.exe"
+[ ! -e "$cdroot/$MARKER" ] || die "the disc already holds $MARKER"
+ORVANE_EXE="$cdroot/OrvaneCD.exe"
 
 # ---- the click -------------------------------------------------------------------
 
-(cd "$disc" && exec "$WINE" OrvaneCD.exe) >"$work/launcher.log" 2>&1 &
-launcher_pid=$!
-
-win=""
-window_shown() {
-    kill -0 "$launcher_pid" 2>/dev/null || die "the launcher ended before its window showed: $(cat "$work/launcher.log")"
-    win=$(xdotool search --onlyvisible --name Orvane 2>/dev/null | head -n1) || true
-    [ -n "$win" ]
-}
-wait_for 90 window_shown || die "no launcher window within 90 s"
-
-xdotool mousemove --window "$win" "$SETUP_X" "$SETUP_Y"
-sleep 0.3
-xdotool click 1
-wait_for 30 test -s "$disc/$MARKER" || die "Setup.exe did not start within 30 s of the click on the setup entry"
+session_start
+launcher_start
+click_at "$SETUP_X" "$SETUP_Y"
+wait_for 30 test -s "$cdroot/$MARKER" || die "Setup.exe did not start within 30 s of the click on the setup entry"
 
 # Setup.exe's current directory is the disc's root.
-started_in=$(tr -d '\r\n' <"$disc/$MARKER")
+started_in=$(tr -d '\r\n' <"$cdroot/$MARKER")
 [[ ${started_in,,} == *'\disc' ]] || fail "Setup.exe ran in '$started_in', not in the disc's root"
 
 # ---- the end ----------------------------------------------------------------------
 
-xdotool windowfocus "$win" 2>/dev/null || true
-sleep 0.2
-xdotool key Escape
-if wait_for 30 process_ended "$launcher_pid"; then
-    wait "$launcher_pid" 2>/dev/null || true
-    launcher_pid=""
-else
-    fail "the launcher did not end within 30 s of Escape"
-fi
-"$WINESERVER" -k >/dev/null 2>&1 || true
-wine_started=""
+focus_window
+xdotool key --clearmodifiers Escape
+launcher_ended 30 || fail "the launcher did not end within 30 s of Escape"
 finish
