@@ -58,16 +58,8 @@ for path in "$out" "$res"; do
 done
 
 # in_root COMMAND...: COMMAND in the root, the source tree mounted at its own
-# path; the mounts live in a namespace of their own and end with it.
-in_root() {
-    unshare --mount --propagation private -- bash -c '
-        set -euo pipefail
-        root=$1 src=$2; shift 2
-        mkdir -p "$root$src"
-        mount --bind "$src" "$root$src"
-        mount -t proc proc "$root/proc"
-        exec chroot "$root" "$@"' bash "$root" "$src" "$@"
-}
+# path.
+in_root() { bash "$here/in_root.sh" --bind "$src" "$root" "$@"; }
 
 # SDL2 from Debian's source package, as a static library with X11 video
 # alone: Debian's libSDL2.a asks for the audio and Wayland libraries. Its

@@ -65,12 +65,8 @@ if [ -f "$root/.orvane-root" ] && [ "$(cat "$root/.orvane-root")" = "$wanted" ];
     exit 0
 fi
 
-# in_dir DIR COMMAND...: COMMAND in the root DIR, with a /proc that lives in
-# a mount namespace of its own and ends with it.
-in_dir() {
-    unshare --mount --propagation private -- bash -c '
-        mount -t proc proc "$1/proc" && root=$1 && shift && exec chroot "$root" "$@"' bash "$@"
-}
+# in_dir DIR COMMAND...: COMMAND in the root DIR.
+in_dir() { bash "$(dirname "${BASH_SOURCE[0]}")/in_root.sh" "$@"; }
 
 if [ ! -f "$base/.orvane-base" ] || [ "$(cat "$base/.orvane-base")" != "$base_sources" ]; then
     say "debootstrap --variant=minbase $suite into $base (a few minutes)"

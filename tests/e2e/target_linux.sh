@@ -88,12 +88,9 @@ empty_home() {
 # untraced, as a user's desktop in that system starts it; its pid in
 # launcher_pid.
 launch_in_root() {
-    unshare --mount --propagation private -- bash -c '
-        set -e
-        mount -t proc proc "$1/proc"
-        exec chroot --userspec="$5" "$1" /usr/bin/env -i DISPLAY="$3" HOME="$4" LANG=C PATH=/usr/bin:/bin \
-            /bin/sh -c "cd \"\$0\" && exec ./autorun.sh" "$2"' \
-        bash "$1" "$2" "$DISPLAY" "$ROOT_HOME" "$ROOT_USER" &
+    bash "$E2E_DIR/../../cd/linux/in_root.sh" --user "$ROOT_USER" "$1" \
+        /usr/bin/env -i DISPLAY="$DISPLAY" HOME="$ROOT_HOME" LANG=C PATH=/usr/bin:/bin \
+        /bin/sh -c 'cd "$0" && exec ./autorun.sh' "$2" &
     launcher_pid=$!
 }
 

@@ -27,15 +27,10 @@ trap 'rm -rf "$system"' EXIT
 cp -a "$base/." "$system/"
 
 # in_system COMMAND...: COMMAND as root in the system, with /proc, /dev and a
-# /tmp of its own that end with the mount namespace.
+# /tmp of its own, in a bare environment.
 in_system() {
-    unshare --mount --propagation private -- bash -c '
-        set -e
-        root=$1; shift
-        mount -t proc proc "$root/proc"
-        mount --rbind /dev "$root/dev"
-        mount -t tmpfs tmpfs "$root/tmp"
-        exec chroot "$root" env -i PATH=/usr/sbin:/usr/bin:/sbin:/bin HOME=/root LC_ALL=C.UTF-8 "$@"' bash "$system" "$@"
+    bash "$src/cd/linux/in_root.sh" --dev --tmp "$system" \
+        env -i PATH=/usr/sbin:/usr/bin:/sbin:/bin HOME=/root LC_ALL=C.UTF-8 "$@"
 }
 
 # The tree as a clone would have it (with what is not committed yet).
