@@ -7,7 +7,7 @@ source "$(dirname "$0")/harness.sh"
 session_start
 launcher_start
 
-click_at 268 14
+click_in_band 268 14
 sleep 1
 launcher_running || die "a click on the close button's origin column ended the launcher"
 

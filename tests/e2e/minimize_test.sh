@@ -8,11 +8,11 @@ source "$(dirname "$0")/harness.sh"
 session_start
 launcher_start
 
-click_at 257 5
+click_in_band 257 5
 sleep 1
 window_viewable || fail "a click on the minimize button's origin row minimized the window"
 
-click_at 257 14
+click_in_band 257 14
 wait_for 10 state_is Iconic || fail "after the minimize button: WM_STATE '$(wm_state)', map state $(map_state)"
 if ! target_is_linux; then
     probe "$session_dir/probe.txt"
