@@ -88,6 +88,16 @@ session_end() {
 }
 trap session_end EXIT
 
+# stop_started NAME: ends the process whose pid the variable NAME holds, if
+# it still runs, and clears NAME.
+stop_started() {
+    local -n started_pid=$1
+    [ -n "$started_pid" ] || return 0
+    kill "$started_pid" 2>/dev/null || true
+    wait "$started_pid" 2>/dev/null || true
+    started_pid=""
+}
+
 # ---- the desktop -----------------------------------------------------------------
 
 # session_start [openbox|none|xwayland]: the private display with the
@@ -139,12 +149,7 @@ wayland_announced() {
     kill -0 "$wayland_pid" 2>/dev/null || return 3
     grep -qs 'xserver listening on display :' "$session_dir/weston.log"
 }
-wayland_stop() {
-    [ -n "$wayland_pid" ] || return 0
-    kill "$wayland_pid" 2>/dev/null || true
-    wait "$wayland_pid" 2>/dev/null || true
-    wayland_pid=""
-}
+wayland_stop() { stop_started wayland_pid; }
 
 # x_resources TEXT: the display's resource database, as xrdb -load leaves
 # it on the root window (Xft.dpi, say); the launcher reads it when it starts.
@@ -215,13 +220,7 @@ launcher_ended() {
 }
 
 # launcher_stop: ends the launcher if it still runs, and forgets it.
-launcher_stop() {
-    if [ -n "$launcher_pid" ]; then
-        kill "$launcher_pid" 2>/dev/null || true
-        wait "$launcher_pid" 2>/dev/null || true
-        launcher_pid=""
-    fi
-}
+launcher_stop() { stop_started launcher_pid; }
 
 # ---- the window ------------------------------------------------------------------
 
@@ -328,12 +327,7 @@ root_watch_listening() {
     xprop -root -f _ORVANE_E2E_PING 32c -set _ORVANE_E2E_PING "$RANDOM"
     grep -q '(_ORVANE_E2E_PING)' "$session_dir/root-events"
 }
-root_watch_stop() {
-    [ -n "$root_watch_pid" ] || return 0
-    kill "$root_watch_pid" 2>/dev/null || true
-    wait "$root_watch_pid" 2>/dev/null || true
-    root_watch_pid=""
-}
+root_watch_stop() { stop_started root_watch_pid; }
 move_requested() { grep -q '(_NET_WM_MOVERESIZE)' "$session_dir/root-events"; }
 
 # click_in_band X Y: a left click at client (X, Y) in the drag band, held
