@@ -29,9 +29,7 @@ check_picture() {
     local n
     n=$(differing none)
     [ "$n" = 0 ] || fail "$n pixels outside the label differ from the bitmaps ($what_for)"
-    headless_picture || { fail "no headless picture from $ORVANE_EXE"; return; }
-    crop "$session_dir/shot.png" "$session_dir/client.png" 0 0 "$CLIENT_W" "$CLIENT_H"
-    n=$(pixels_differing "$session_dir/client.png" "$session_dir/headless.png")
+    n=$(differing_from_headless)
     [ "$n" = 0 ] || fail "$n pixels differ from the host build's picture, the label's ($what_for)"
     crop "$session_dir/shot.png" "$session_dir/label.png" $(label_rect)
     n=$(convert "$session_dir/label.png" -threshold 30% -negate -format '%[fx:int(mean*w*h+0.5)]' info:)

@@ -297,11 +297,12 @@ click_at() {
 # in_drag_band X Y: client (X, Y) lies in the band that moves the window.
 in_drag_band() { (($1 >= 1 && $1 <= 295 && $2 >= 1 && $2 <= 50)); }
 
-# press_for_move: the left button down, where the pointer is, and held until
-# the move request is out (or 30 s have gone, and a test's own check says
-# what did not happen); for a moment only where no late request can stick.
-press_for_move() {
-    if [ "$session_desktop" != openbox ] || target_is_linux; then
+# press_held X Y: the left button down where the pointer is, at client
+# (X, Y), held for a moment; a press in the band, where a late request can
+# stick, is held until the move request is out (or 30 s have gone, and a
+# test's own check says what did not happen).
+press_held() {
+    if ! in_drag_band "$1" "$2" || [ "$session_desktop" != openbox ] || target_is_linux; then
         xdotool mousedown 1
         sleep 0.3
         return
@@ -336,7 +337,7 @@ click_in_band() {
     in_drag_band "$1" "$2" || die "click_in_band: ($1,$2) is not in the drag band"
     pointer_to "$1" "$2"
     sleep 0.2
-    press_for_move
+    press_held "$1" "$2"
     xdotool mouseup 1
 }
 
@@ -348,12 +349,7 @@ drag_by() {
     read -r ox oy <<<"$(origin)"
     xdotool mousemove $((ox + $1)) $((oy + $2))
     sleep 0.2
-    if in_drag_band "$1" "$2"; then
-        press_for_move
-    else
-        xdotool mousedown 1
-        sleep 0.3
-    fi
+    press_held "$1" "$2"
     for i in $(seq 1 10); do
         xdotool mousemove $((ox + $1 + $3 * i / 10)) $((oy + $2 + $4 * i / 10))
         sleep 0.03

@@ -19,9 +19,7 @@ read -r ax ay aw ah <<<"$(label_rect)"
 
 if target_is_linux; then
     # The same first frame, painted without a display by the host build.
-    headless_picture || die "no headless picture from $ORVANE_EXE"
-    crop "$session_dir/shot.png" "$session_dir/client.png" 0 0 "$CLIENT_W" "$CLIENT_H"
-    n=$(pixels_differing "$session_dir/client.png" "$session_dir/headless.png")
+    n=$(differing_from_headless)
     [ "$n" = 0 ] || fail "$n pixels differ from the host build's headless picture (the label?)"
 
     # The label: where the picture differs from the bitmaps, inside its area.

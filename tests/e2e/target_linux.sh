@@ -106,6 +106,14 @@ headless_picture() {
     convert "$session_dir/headless.ppm" "png24:$session_dir/headless.png" 2>/dev/null
 }
 
+# differing_from_headless: how many pixels of the last screenshot's client
+# area (kept as client.png) differ from the host build's headless picture.
+differing_from_headless() {
+    headless_picture || { echo "no headless picture from $ORVANE_EXE"; return; }
+    crop "$session_dir/shot.png" "$session_dir/client.png" 0 0 "$CLIENT_W" "$CLIENT_H"
+    pixels_differing "$session_dir/client.png" "$session_dir/headless.png"
+}
+
 # plant_program NAME: a program NAME in the CD root that leaves NAME.ran in
 # its current directory, holding its arguments (its own path first), as the
 # Windows marker does.
