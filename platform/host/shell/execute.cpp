@@ -69,6 +69,12 @@ HINSTANCE Result(int code) { return reinterpret_cast<HINSTANCE>(static_cast<std:
 constexpr DWORD kErrorPathNotFound = 3;
 constexpr DWORD kErrorNoAssociation = 1155;
 
+bool IsDirectory(const std::string& path)
+{
+    struct stat st;
+    return stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+}
+
 HINSTANCE Fail(int code, DWORD error)
 {
     SetLastError(error);
@@ -89,8 +95,7 @@ HINSTANCE Locate(const std::string& name, const std::string& base, std::string* 
         return nullptr;
     }
     const std::string parent = path->substr(0, std::max<std::size_t>(path->find_last_of('/'), 1));
-    struct stat pst;
-    if (stat(parent.c_str(), &pst) != 0 || !S_ISDIR(pst.st_mode)) return Fail(SE_ERR_PNF, kErrorPathNotFound);
+    if (!IsDirectory(parent)) return Fail(SE_ERR_PNF, kErrorPathNotFound);
     return Fail(SE_ERR_FNF, ERROR_FILE_NOT_FOUND);
 }
 
@@ -125,8 +130,7 @@ HINSTANCE ShellExecuteW(HWND hwnd, LPCWSTR operation, LPCWSTR file, LPCWSTR para
     std::string dir;
     if (directory && *directory) {
         dir = FindIgnoringCase(FullName(host::Utf8FromWide(directory), cwd), true);
-        struct stat dst;
-        if (stat(dir.c_str(), &dst) != 0 || !S_ISDIR(dst.st_mode)) return Fail(SE_ERR_PNF, kErrorPathNotFound);
+        if (!IsDirectory(dir)) return Fail(SE_ERR_PNF, kErrorPathNotFound);
     }
     std::string path;
     struct stat st;
