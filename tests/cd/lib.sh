@@ -7,18 +7,7 @@ export LC_ALL=C
 # folder, with a payload folder that does not exist, and with part of it.
 readonly CASES=(full bare absent partial)
 
-failures=0
-fail() {
-    printf 'FAIL: %s\n' "$*" >&2
-    failures=$((failures + 1))
-}
-finish() {
-    if ((failures)); then
-        printf '%d check(s) failed\n' "$failures" >&2
-        exit 1
-    fi
-    echo "all checks passed"
-}
+source "$(dirname "${BASH_SOURCE[0]}")/../failures.sh"
 
 iso_of() { echo "$FIXTURE/$1/OrvaneCD.iso"; }
 

@@ -25,23 +25,7 @@ readonly TITLE="Orvane 설치 CD"
 E2E_DIR=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 readonly E2E_DIR
 
-failures=0
-fail() {
-    printf 'FAIL: %s\n' "$*" >&2
-    failures=$((failures + 1))
-}
-die() {
-    printf 'FAIL: %s\n' "$*" >&2
-    exit 1
-}
-finish() {
-    if ((failures)); then
-        printf '%d check(s) failed\n' "$failures" >&2
-        exit 1
-    fi
-    echo "all checks passed"
-}
-
+source "$E2E_DIR/../failures.sh"
 source "$E2E_DIR/../../tools/private_display.sh"
 source "$E2E_DIR/../launcher_pictures.sh"
 
